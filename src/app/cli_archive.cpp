@@ -1,0 +1,10 @@
+#include "cli.h"
+
+namespace kasto::cli {
+
+QList<Command> archiveCommands()
+{
+    return {};
+}
+
+} // namespace kasto::cli

@@ -1,0 +1,10 @@
+#include "cli.h"
+
+namespace kasto::cli {
+
+QList<Command> sfxCommands()
+{
+    return {};
+}
+
+} // namespace kasto::cli

@@ -1,12 +1,15 @@
 #include "main/frmunzip.h"
 
+#include "common/shared.h"
 #include "common/ui.h"
+#include "splitter/frmsplitter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -70,6 +73,8 @@ frmUnzip::frmUnzip(QWidget *parent)
     Command7 = makeButton("Command7", u"SFX"_s,
                           u"Erzeugt aus einem ZipArchiv (*.zip) ein selbstentpackendes ZipArchiv (*.exe)"_s,
                           u"sfx"_s, 8, true);
+
+    connect(Command8, &QToolButton::clicked, this, &frmUnzip::Command8_Click);
 
     ListView1 = new QTreeWidget(m_central);
     ListView1->setObjectName(u"ListView1"_s);
@@ -320,6 +325,13 @@ void frmUnzip::showListPopup(const QPoint &globalPos)
     mnuPentpack->setVisible(!empty);
     mnuTest->setVisible(!empty);
     kasto::ui::execMenu(mnuPopUp, globalPos);
+}
+
+void frmUnzip::Command8_Click()
+{
+    frmSplitter *splitter = frmSplitter::zeigen();
+    if (!kasto::ArchivPfad.isEmpty())
+        splitter->Text1->setText(kasto::ArchivPfad);
 }
 
 void frmUnzip::about_Click()

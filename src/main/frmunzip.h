@@ -75,6 +75,8 @@ public:
 
 public slots:
     void about_Click();
+    // "Splitter": opens the splitter window and offers the current file for splitting.
+    void Command8_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -84,7 +84,8 @@ frmSplitter::frmSplitter(QWidget *parent)
     // Split half.
     Label3 = label("Label3", u"Datei splitten"_s, 140, 4, 103, 21);
     ueberschriftSetzen(Label3, ueberschrift);
-    Label1 = label("Label1", u"Zu splittende Datei auswählen- >"_s, 8, 39, 175, 13);
+    Label1 = label("Label1", u"Zu splittende Datei auswählen- >"_s, 8, 39, 184, 13);
+    schmal(Label1);
     Command3 = new QToolButton(this);
     Command3->setObjectName(u"Command3"_s);
     Command3->setIcon(QIcon(u":/splitter/waehlen.svg"_s));
@@ -128,6 +129,7 @@ frmSplitter::frmSplitter(QWidget *parent)
     Label4 = label("Label4", u"Dateifragmente zusammenfügen"_s, 76, 172, 247, 21);
     ueberschriftSetzen(Label4, ueberschrift);
     Label13 = label("Label13", u"Erstes Fragment (*._001) auswählen ->"_s, 8, 200, 184, 13);
+    schmal(Label13);
     Command8 = new QToolButton(this);
     Command8->setObjectName(u"Command8"_s);
     Command8->setIcon(QIcon(u":/splitter/waehlen.svg"_s));
@@ -267,6 +269,15 @@ QLabel *frmSplitter::label(const char *name, const QString &text, int x, int y, 
     l->setTextFormat(Qt::PlainText);
     l->setGeometry(x, y, w, h);
     return l;
+}
+
+// Narrows a label's face until its text fits the designed width (faces wider than the old one).
+void frmSplitter::schmal(QLabel *l)
+{
+    QFont f = l->font();
+    for (int stretch = 100; stretch >= 80 && QFontMetrics(f).horizontalAdvance(l->text()) > l->width(); stretch -= 4)
+        f.setStretch(stretch - 4);
+    l->setFont(f);
 }
 
 // Blue italic serif, kept centred where the design put it whatever the face's width.

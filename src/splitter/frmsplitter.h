@@ -111,6 +111,7 @@ protected:
 
 private:
     QLabel *label(const char *name, const QString &text, int x, int y, int w, int h);
+    static void schmal(QLabel *l);
     void ueberschriftSetzen(QLabel *l, const QFont &font);
     QLabel *bild(const char *name, const QString &icon, QWidget *auf, int x, int y);
     void hover(QObject *over);

@@ -88,6 +88,67 @@ int cp1252(char16_t c)
     return -1;
 }
 
+// A file that appears whole or not at all. One that replaces an existing file goes through
+// QSaveFile (written under a temporary name, flushed to disk, renamed over the old one); a new
+// one is written in place and removed again on failure, which spares the flush.
+class ZielDatei
+{
+public:
+    explicit ZielDatei(const QString &pfad)
+        : m_pfad(pfad)
+    {
+        if (QFileInfo::exists(pfad))
+            m_dev = std::make_unique<QSaveFile>(pfad);
+        else
+            m_dev = std::make_unique<QFile>(pfad);
+    }
+    ~ZielDatei() { abbrechen(); }
+
+    bool open()
+    {
+        if (!m_dev->open(QIODevice::WriteOnly))
+            return false;
+        m_offen = true;
+        return true;
+    }
+    QFileDevice &dev() { return *m_dev; }
+    QString errorString() const { return m_dev->errorString(); }
+
+    bool commit()
+    {
+        m_offen = false;
+        if (auto *save = qobject_cast<QSaveFile *>(m_dev.get()))
+            return save->commit();
+        auto *f = static_cast<QFile *>(m_dev.get());
+        const bool ok = f->flush() && f->error() == QFileDevice::NoError;
+        f->close();
+        if (!ok || f->error() != QFileDevice::NoError) {
+            QFile::remove(m_pfad);
+            return false;
+        }
+        return true;
+    }
+
+    void abbrechen()
+    {
+        if (!m_offen)
+            return;
+        m_offen = false;
+        if (auto *save = qobject_cast<QSaveFile *>(m_dev.get())) {
+            save->cancelWriting();
+            save->commit(); // with the write cancelled this only drops the temporary file
+            return;
+        }
+        m_dev->close();
+        QFile::remove(m_pfad);
+    }
+
+private:
+    QString m_pfad;
+    std::unique_ptr<QFileDevice> m_dev;
+    bool m_offen = false;
+};
+
 } // namespace
 
 QString zahl(qint64 n)
@@ -239,14 +300,13 @@ namespace {
 // Writes one whole file or nothing: a failure leaves no half-written file behind.
 SplitStatus schreibeDatei(const QString &pfad, const QByteArray &daten, QString *grund)
 {
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly)) {
+    ZielDatei f(pfad);
+    if (!f.open()) {
         *grund = f.errorString();
         return SplitStatus::NichtSchreibbar;
     }
-    if (f.write(daten) != daten.size() || !f.commit()) {
+    if (f.dev().write(daten) != daten.size() || !f.commit()) {
         *grund = f.errorString();
-        f.cancelWriting();
         return SplitStatus::Fehler;
     }
     return SplitStatus::Ok;
@@ -305,14 +365,13 @@ SplitErgebnis splitten(const SplitAuftrag &a)
             a.vorFragment(k, e.gesamt);
         const QString pfad = fragmentPfad(a.quelle, k);
         const qint64 groesse = std::min(S, e.laenge - qint64(k - 1) * S);
-        QSaveFile ziel(pfad);
-        if (!ziel.open(QIODevice::WriteOnly)) {
+        ZielDatei ziel(pfad);
+        if (!ziel.open()) {
             e.status = SplitStatus::NichtSchreibbar;
             e.grund = ziel.errorString();
             return e;
         }
-        if (!kopieren(quelle, ziel, groesse, puffer.get(), a.pause, &e.grund)) {
-            ziel.cancelWriting();
+        if (!kopieren(quelle, ziel.dev(), groesse, puffer.get(), a.pause, &e.grund)) {
             e.status = SplitStatus::Fehler;
             return e;
         }
@@ -451,8 +510,8 @@ JoinErgebnis verbinden(const JoinAuftrag &a)
         QFile::setPermissions(a.ziel, QFile::permissions(a.ziel) | QFile::WriteOwner);
     }
 
-    QSaveFile ziel(a.ziel);
-    if (!ziel.open(QIODevice::WriteOnly)) {
+    ZielDatei ziel(a.ziel);
+    if (!ziel.open()) {
         e.grund = ziel.errorString();
         return e;
     }
@@ -463,13 +522,10 @@ JoinErgebnis verbinden(const JoinAuftrag &a)
         QFile fragment(pfade.at(i));
         if (!fragment.open(QIODevice::ReadOnly)) {
             e.grund = u"%1: %2"_s.arg(QDir::toNativeSeparators(pfade.at(i)), fragment.errorString());
-            ziel.cancelWriting();
             return e;
         }
-        if (!kopieren(fragment, ziel, fragment.size(), puffer.get(), a.pause, &e.grund)) {
-            ziel.cancelWriting();
+        if (!kopieren(fragment, ziel.dev(), fragment.size(), puffer.get(), a.pause, &e.grund))
             return e;
-        }
     }
     if (!ziel.commit()) {
         e.grund = ziel.errorString();

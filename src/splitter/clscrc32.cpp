@@ -24,7 +24,7 @@ bool clsCRC32::InitCrcTable()
         crcTable[n] = c;
     }
     m_slice[0] = crcTable;
-    for (int k = 1; k < 8; ++k) {
+    for (int k = 1; k < 16; ++k) {
         for (int n = 0; n < 256; ++n) {
             const quint32 prev = m_slice[k - 1][n];
             m_slice[k][n] = (prev >> 8) ^ crcTable[prev & 0xFF];
@@ -50,22 +50,25 @@ quint32 clsCRC32::CRC32(quint32 crc, const char *data, qint64 size)
         tableReady = InitCrcTable();
     const auto *p = reinterpret_cast<const unsigned char *>(data);
     quint32 c = ~crc;
-    // Eight bytes a step; the tables give the same value as eight single steps.
-    while (size >= 8) {
-        quint32 lo;
-        quint32 hi;
-        std::memcpy(&lo, p, 4);
-        std::memcpy(&hi, p + 4, 4);
-        if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) {
-            lo = qFromLittleEndian(lo);
-            hi = qFromLittleEndian(hi);
-        }
-        lo ^= c;
-        c = m_slice[7][lo & 0xFF] ^ m_slice[6][(lo >> 8) & 0xFF] ^ m_slice[5][(lo >> 16) & 0xFF]
-            ^ m_slice[4][lo >> 24] ^ m_slice[3][hi & 0xFF] ^ m_slice[2][(hi >> 8) & 0xFF]
-            ^ m_slice[1][(hi >> 16) & 0xFF] ^ m_slice[0][hi >> 24];
-        p += 8;
-        size -= 8;
+    // Sixteen bytes a step; the tables give the same value as sixteen single steps.
+    const auto wort = [](const unsigned char *q) {
+        quint32 w;
+        std::memcpy(&w, q, 4);
+        return qFromLittleEndian(w);
+    };
+    while (size >= 16) {
+        const quint32 a = wort(p) ^ c;
+        const quint32 b = wort(p + 4);
+        const quint32 d = wort(p + 8);
+        const quint32 e = wort(p + 12);
+        c = m_slice[15][a & 0xFF] ^ m_slice[14][(a >> 8) & 0xFF] ^ m_slice[13][(a >> 16) & 0xFF]
+            ^ m_slice[12][a >> 24] ^ m_slice[11][b & 0xFF] ^ m_slice[10][(b >> 8) & 0xFF]
+            ^ m_slice[9][(b >> 16) & 0xFF] ^ m_slice[8][b >> 24] ^ m_slice[7][d & 0xFF]
+            ^ m_slice[6][(d >> 8) & 0xFF] ^ m_slice[5][(d >> 16) & 0xFF] ^ m_slice[4][d >> 24]
+            ^ m_slice[3][e & 0xFF] ^ m_slice[2][(e >> 8) & 0xFF] ^ m_slice[1][(e >> 16) & 0xFF]
+            ^ m_slice[0][e >> 24];
+        p += 16;
+        size -= 16;
     }
     while (size-- > 0)
         c = (c >> 8) ^ crcTable[(c ^ *p++) & 0xFF];

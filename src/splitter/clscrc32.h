@@ -12,7 +12,7 @@ class clsCRC32
 public:
     clsCRC32();
 
-    // Fills the byte-wise table and the tables that let the loop take eight bytes a step.
+    // Fills the byte-wise table and the tables that let the loop take sixteen bytes a step.
     bool InitCrcTable();
 
     // Continues `crc` (0 for a new computation) over buffer[0..lastIndex] and returns the
@@ -27,7 +27,7 @@ public:
 private:
     std::array<quint32, 256> crcTable{};
     // m_slice[k][n]: the table entry of n followed by k zero bytes.
-    std::array<std::array<quint32, 256>, 8> m_slice{};
+    std::array<std::array<quint32, 256>, 16> m_slice{};
     bool tableReady = false;
 };
 

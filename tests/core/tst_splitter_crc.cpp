@@ -42,8 +42,8 @@ private slots:
         QTest::newRow("abc") << QByteArray("abc") << u"352441C2"_s;
         QTest::newRow("a") << QByteArray("a") << u"E8B7BE43"_s;
         QTest::newRow("empty") << QByteArray() << u"00000000"_s;
-        // Block edges of the old 2 KiB reader, the 8-byte steps and the 1 MiB read blocks.
-        for (const qsizetype n : {7, 8, 9, 15, 2047, 2048, 2049, 2050, 4099, (1 << 20) - 1, (1 << 20) + 13}) {
+        // Block edges of the old 2 KiB reader, the 16-byte steps and the 1 MiB read blocks.
+        for (const qsizetype n : {7, 8, 9, 15, 16, 17, 31, 33, 2047, 2048, 2049, 2050, 4099, (1 << 20) - 1, (1 << 20) + 13}) {
             const QByteArray d = testutil::randomBytes(n, quint32(n));
             QTest::addRow("random %lld", qlonglong(n)) << d << hex(referenz(d));
         }

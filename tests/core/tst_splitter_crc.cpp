@@ -43,7 +43,8 @@ private slots:
         QTest::newRow("a") << QByteArray("a") << u"E8B7BE43"_s;
         QTest::newRow("empty") << QByteArray() << u"00000000"_s;
         // Block edges of the old 2 KiB reader, the 16-byte steps and the 1 MiB read blocks.
-        for (const qsizetype n : {7, 8, 9, 15, 16, 17, 31, 33, 2047, 2048, 2049, 2050, 4099, (1 << 20) - 1, (1 << 20) + 13}) {
+        for (const qsizetype n :
+             {7, 8, 9, 15, 16, 17, 31, 33, 2047, 2048, 2049, 2050, 4099, (1 << 20) - 1, (1 << 20) + 13}) {
             const QByteArray d = testutil::randomBytes(n, quint32(n));
             QTest::addRow("random %lld", qlonglong(n)) << d << hex(referenz(d));
         }

@@ -1,6 +1,7 @@
 #include "main/frmunzip.h"
 
 #include "common/ui.h"
+#include "sfx/frmsfx.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,6 +134,7 @@ frmUnzip::frmUnzip(QWidget *parent)
     about->setObjectName(u"about"_s);
     questionmark->addSeparator()->setObjectName(u"Seperator3"_s);
     connect(about, &QAction::triggered, this, &frmUnzip::about_Click);
+    connect(Command7, &QToolButton::clicked, this, &frmUnzip::Command7_Click);
 
     // The list's context menu; never shown in the menu bar.
     mnuPopUp = new QMenu(u"&PopUp"_s, this);
@@ -326,6 +328,11 @@ void frmUnzip::about_Click()
 {
     kasto::ui::MsgBox(this, aboutText(), kasto::ui::Buttons::Ok, kasto::ui::Icon::Information,
                       u"Kasto - Info"_s);
+}
+
+void frmUnzip::Command7_Click()
+{
+    frmSFX::zeigen(this);
 }
 
 void frmUnzip::closeEvent(QCloseEvent *event)

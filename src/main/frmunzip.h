@@ -75,6 +75,7 @@ public:
 
 public slots:
     void about_Click();
+    void Command7_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -26,6 +26,14 @@ QRect px(int left, int top, int width, int height)
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
+// A caption wider than the designed button (larger fonts than the design's) widens it about its centre.
+void passend(QPushButton *b)
+{
+    const int fehlt = b->sizeHint().width() - b->width();
+    if (fehlt > 0)
+        b->setGeometry(b->x() - (fehlt + 1) / 2, b->y(), b->width() + fehlt + 1, b->height());
+}
+
 void labelText(QLabel *label, const QString &text)
 {
     label->setText(text);
@@ -69,6 +77,7 @@ frmSFX::frmSFX(QWidget *parent)
         los->setObjectName(QString::fromLatin1(losName));
         los->setToolTip(losTipp);
         los->setGeometry(px(1440, 840, 2055, 375));
+        passend(los);
         label = new QLabel(f);
         label->setObjectName(QString::fromLatin1(labelName));
         label->move(120 / 15, labelTop / 15);

@@ -209,10 +209,10 @@ private slots:
         }
 
         const testutil::ProcessResult r =
-            laufen(sfx, {u"-d"_s, u"ausgabe"_s, u"-p"_s, passwort}, dir.path());
+            laufen(sfx, {u"-d"_s, u"neu/ausgabe"_s, u"-p"_s, passwort}, dir.path());
         QVERIFY2(r.exitCode == 0, qPrintable(fehlerText(r)));
         QVERIFY2(r.out.contains("Fehler."), r.out.constData()); // the summary line
-        QCOMPARE(baum(dir.filePath(u"ausgabe"_s)), erwartet(dateien));
+        QCOMPARE(baum(dir.filePath(u"neu/ausgabe"_s)), erwartet(dateien));
 
         const testutil::ProcessResult t = laufen(sfx, {u"-t"_s, u"-p"_s, passwort}, dir.path());
         QVERIFY2(t.exitCode == 0, qPrintable(fehlerText(t)));

@@ -874,6 +874,16 @@ void liste(Lauf &l)
     meldung("%u Dateien, %s Bytes.", dateien, zahl(summe).c_str());
 }
 
+// The target folder the user named, with any missing parent folders.
+bool ordnerMitEltern(const std::string &pfad)
+{
+    for (size_t i = 1; i < pfad.size(); ++i) {
+        if ((pfad[i] == '/' || pfad[i] == '\\') && pfad[i - 1] != ':' && sfx::art(pfad.substr(0, i)) == Art::Fehlt)
+            sfx::ordnerAnlegen(pfad.substr(0, i));
+    }
+    return sfx::ordnerAnlegen(pfad) && sfx::art(pfad) == Art::Ordner;
+}
+
 void hilfe()
 {
     meldung("Kasto SFX-Archiv: entpackt die angehängten Dateien.\n"
@@ -967,7 +977,7 @@ int main(int argc, char **argv)
     case Art::Ordner:
     case Art::Link: break; // a link the user names himself is his choice
     case Art::Fehlt:
-        if (sfx::ordnerAnlegen(l.opt.ziel))
+        if (ordnerMitEltern(l.opt.ziel))
             break;
         [[fallthrough]];
     default:

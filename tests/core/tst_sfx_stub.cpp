@@ -116,6 +116,16 @@ QString sfxMachen(const QString &zip, const QString &ziel)
     return e.ok ? QString() : e.fehler;
 }
 
+// Writes `dateien` as a ZIP in `dir` and makes the SFX `name` of it; "" when that fails.
+QString sfxAus(const QTemporaryDir &dir, const QList<Datei> &dateien, const QString &name = u"a.sfx"_s)
+{
+    const QString zip = dir.filePath(u"a.zip"_s);
+    const QString sfx = dir.filePath(name);
+    if (!zipBauen(zip, dateien) || !sfxMachen(zip, sfx).isEmpty())
+        return QString();
+    return sfx;
+}
+
 testutil::ProcessResult laufen(const QString &programm, const QStringList &args, const QString &ordner,
                                const QByteArray &eingabe = {})
 {
@@ -250,10 +260,8 @@ private slots:
             QVERIFY(QFile::link(link.section(u'=', 1).replace(u'@', dir.path()), von));
         }
         name.replace(u'@', dir.path());
-        const QString zip = dir.filePath(u"a.zip"_s);
-        const QString sfx = dir.filePath(u"a.sfx"_s);
-        QVERIFY(zipBauen(zip, {{u"gut.txt"_s, "gut"}, {name, "böse"}}));
-        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const QString sfx = sfxAus(dir, {{u"gut.txt"_s, "gut"}, {name, "böse"}});
+        QVERIFY(!sfx.isEmpty());
         const auto vorher = baum(dir.path());
 
         const testutil::ProcessResult r = laufen(sfx, {u"-y"_s, u"-d"_s, ziel}, dir.path());
@@ -285,10 +293,8 @@ private slots:
         QFETCH(bool, ok);
         QTemporaryDir dir;
         const QList<Datei> dateien = inhalt(true);
-        const QString zip = dir.filePath(u"a.zip"_s);
-        const QString sfx = dir.filePath(u"a.sfx"_s);
-        QVERIFY(zipBauen(zip, dateien));
-        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const QString sfx = sfxAus(dir, dateien);
+        QVERIFY(!sfx.isEmpty());
         const testutil::ProcessResult r = laufen(sfx, args + QStringList{u"-d"_s, u"aus"_s}, dir.path(), eingabe);
         QCOMPARE(r.exitCode, ok ? 0 : 1);
         QMap<QString, QByteArray> soll = erwartet(dateien);
@@ -315,10 +321,8 @@ private slots:
         QFETCH(int, abstand);
         QTemporaryDir dir;
         const QList<Datei> dateien = inhalt(true);
-        const QString zip = dir.filePath(u"a.zip"_s);
-        const QString sfx = dir.filePath(u"a.sfx"_s);
-        QVERIFY(zipBauen(zip, dateien));
-        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const QString sfx = sfxAus(dir, dateien);
+        QVERIFY(!sfx.isEmpty());
         QByteArray bytes = testutil::readFile(sfx);
         const qsizetype pos = datenPosition(bytes, name.toUtf8());
         QVERIFY(pos > 0);
@@ -357,10 +361,8 @@ private slots:
         QFETCH(bool, ersetzt);
         QTemporaryDir dir;
         const QList<Datei> dateien{{u"x/eins.txt"_s, "neu 1"}, {u"zwei.txt"_s, "neu 2"}};
-        const QString zip = dir.filePath(u"a.zip"_s);
-        const QString sfx = dir.filePath(u"a.sfx"_s);
-        QVERIFY(zipBauen(zip, dateien));
-        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const QString sfx = sfxAus(dir, dateien);
+        QVERIFY(!sfx.isEmpty());
         const QString aus = QDir(dir.path()).filePath(ordner);
         QVERIFY(testutil::writeFile(aus + u"/zwei.txt"_s, "alt"));
 
@@ -415,10 +417,8 @@ private slots:
             QSKIP("wine64 ist nicht installiert: der Windows-Stub wird hier nicht ausgeführt.");
         QTemporaryDir dir;
         const QList<Datei> dateien = inhalt(true);
-        const QString zip = dir.filePath(u"a.zip"_s);
-        const QString sfx = dir.filePath(u"a.exe"_s);
-        QVERIFY(zipBauen(zip, dateien));
-        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const QString sfx = sfxAus(dir, dateien, u"a.exe"_s);
+        QVERIFY(!sfx.isEmpty());
         const testutil::ProcessResult r =
             testutil::run(wine, {sfx, u"-d"_s, u"aus"_s, u"-p"_s, kPasswort}, dir.path(), 300000);
         QVERIFY2(r.exitCode == 0, qPrintable(fehlerText(r)));

@@ -42,6 +42,22 @@ void zeitSetzen(const std::string &pfad, int jahr, int monat, int tag, int stund
 // Unix permission bits of the entry (ignored where the platform has none).
 void rechteSetzen(const std::string &pfad, unsigned modus);
 
+// One line of standard input without its line end (LF or CR LF); false at the end of input.
+inline bool zeileAusStdin(std::string &zeile)
+{
+    zeile.clear();
+    bool gelesen = false;
+    for (int c; (c = std::getchar()) != EOF;) {
+        gelesen = true;
+        if (c == '\n')
+            break;
+        zeile.push_back(char(c));
+    }
+    if (!zeile.empty() && zeile.back() == '\r')
+        zeile.pop_back();
+    return gelesen;
+}
+
 // One line from the console without its line end; false at the end of input.
 // `verdeckt` hides the typed characters (passwords).
 bool zeileLesen(std::string &zeile, bool verdeckt);

@@ -136,21 +136,11 @@ bool zeileLesen(std::string &zeile, bool verdeckt)
         neu.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &neu);
     }
-    zeile.clear();
-    bool gelesen = false;
-    int c;
-    while ((c = std::getchar()) != EOF) {
-        gelesen = true;
-        if (c == '\n')
-            break;
-        zeile.push_back(char(c));
-    }
+    const bool gelesen = zeileAusStdin(zeile);
     if (terminal) {
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &alt);
         std::fputc('\n', stdout);
     }
-    if (!zeile.empty() && zeile.back() == '\r')
-        zeile.pop_back();
     return gelesen;
 }
 

@@ -209,17 +209,7 @@ bool zeileLesen(std::string &zeile, bool verdeckt)
         zeile = utf8(w.data(), w.size());
         return gelesen;
     }
-    bool gelesen = false;
-    int c;
-    while ((c = std::getchar()) != EOF) {
-        gelesen = true;
-        if (c == '\n')
-            break;
-        zeile.push_back(char(c));
-    }
-    if (!zeile.empty() && zeile.back() == '\r')
-        zeile.pop_back();
-    return gelesen;
+    return zeileAusStdin(zeile);
 }
 
 bool pbkdf2Sha1(const std::string &passwort, const uint8_t *salt, size_t saltLaenge, unsigned runden,

@@ -408,6 +408,29 @@ private slots:
         }
     }
 
+    // Without ZIP data behind it (or with a cut-off archive) the stub says so and extracts nothing.
+    void noZipBehindStub_data()
+    {
+        QTest::addColumn<int>("behalten"); // bytes of the ZIP kept, -1 none at all
+        QTest::newRow("bare stub") << -1;
+        QTest::newRow("archive cut before its end record") << 300;
+    }
+
+    void noZipBehindStub()
+    {
+        QFETCH(int, behalten);
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(u"a.zip"_s);
+        const QString sfx = dir.filePath(u"a.sfx"_s);
+        QVERIFY(zipBauen(zip, inhalt(false)));
+        QVERIFY(testutil::writeFile(zip, behalten < 0 ? QByteArray() : testutil::readFile(zip).left(behalten)));
+        QCOMPARE(sfxMachen(zip, sfx), QString());
+        const testutil::ProcessResult r = laufen(sfx, {u"-y"_s, u"-d"_s, u"aus"_s}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("keine ZIP-Daten"), r.err.constData());
+        QVERIFY(!QFile::exists(dir.filePath(u"aus"_s)));
+    }
+
     void windowsStubUnderWine()
     {
         QString wine = QStandardPaths::findExecutable(u"wine64"_s);

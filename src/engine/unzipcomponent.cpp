@@ -264,6 +264,9 @@ bool UnzipComponent::extract(const QStringList *names)
                 code = c;
         }
         done += size;
+        if (code == ZIP_ER_CRC && gelesen == size && aesOhneCrc(za.get(), idx)
+            && aesEchtheitOk(za.get(), idx, passwort))
+            code = ZIP_ER_OK;
         if (code == ZIP_ER_ZLIB && verschluesselt)
             code = ZIP_ER_WRONGPASSWD; // a wrong ZipCrypto password that passed the header check
         if (code != ZIP_ER_OK || schreibFehler) {

@@ -3,6 +3,7 @@
 #include "engine/statustexte.h"
 
 #include <QDir>
+#include <QMessageAuthenticationCode>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -136,6 +137,65 @@ QString eintragName(zip_t *za, zip_uint64_t index)
 {
     const char *n = zip_get_name(za, index, ZIP_FL_ENC_GUESS);
     return n ? QString::fromUtf8(n) : QString();
+}
+
+// libzip keeps the AES extra field to itself; the stat tells the strength, and a CRC of 0
+// (AE-2) is what it then wrongly compares with.
+bool aesOhneCrc(zip_t *za, zip_uint64_t index)
+{
+    zip_stat_t st;
+    const zip_uint64_t noetig = ZIP_STAT_SIZE | ZIP_STAT_CRC | ZIP_STAT_ENCRYPTION_METHOD;
+    return zip_stat_index(za, index, 0, &st) == 0 && (st.valid & noetig) == noetig && st.crc == 0
+           && st.size >= 20
+           && (st.encryption_method == ZIP_EM_AES_128 || st.encryption_method == ZIP_EM_AES_192
+               || st.encryption_method == ZIP_EM_AES_256);
+}
+
+bool aesEchtheitOk(zip_t *za, zip_uint64_t index, const QByteArray &passwort)
+{
+    zip_stat_t st;
+    if (zip_stat_index(za, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_COMP_SIZE))
+        return false;
+    const int staerke = st.encryption_method == ZIP_EM_AES_128 ? 1 : st.encryption_method == ZIP_EM_AES_192 ? 2 : 3;
+    const int keyLen = 8 + 8 * staerke;
+    const int saltLen = keyLen / 2;
+    const qint64 textLen = qint64(st.comp_size) - saltLen - 2 - 10;
+    if (textLen < 0)
+        return false;
+    zip_file_t *zf = zip_fopen_index(za, index, ZIP_FL_ENCRYPTED);
+    if (!zf)
+        return false;
+    auto lies = [zf](qint64 n) {
+        QByteArray b(n, Qt::Uninitialized);
+        return zip_fread(zf, b.data(), zip_uint64_t(n)) == n ? b : QByteArray();
+    };
+    const QByteArray kopf = lies(saltLen + 2);
+    // PBKDF2-HMAC-SHA1, 1000 rounds: AES key, HMAC key, password check value.
+    const QByteArray salt = kopf.left(saltLen);
+    QByteArray schluessel;
+    for (quint32 block = 1; schluessel.size() < 2 * keyLen + 2; ++block) {
+        QByteArray u = salt;
+        u.append(char(block >> 24)).append(char(block >> 16)).append(char(block >> 8)).append(char(block));
+        u = QMessageAuthenticationCode::hash(u, passwort, QCryptographicHash::Sha1);
+        QByteArray t = u;
+        for (int i = 1; i < 1000; ++i) {
+            u = QMessageAuthenticationCode::hash(u, passwort, QCryptographicHash::Sha1);
+            for (qsizetype k = 0; k < t.size(); ++k)
+                t[k] = char(t[k] ^ u[k]);
+        }
+        schluessel += t;
+    }
+    bool ok = kopf.size() == saltLen + 2 && schluessel.mid(2 * keyLen, 2) == kopf.mid(saltLen, 2);
+    QMessageAuthenticationCode mac(QCryptographicHash::Sha1, schluessel.mid(keyLen, keyLen));
+    for (qint64 rest = textLen; ok && rest > 0;) {
+        const QByteArray block = lies(qMin<qint64>(rest, 1 << 20));
+        ok = !block.isEmpty();
+        mac.addData(block);
+        rest -= block.size();
+    }
+    ok = ok && lies(10) == mac.result().left(10);
+    zip_fclose(zf);
+    return ok;
 }
 
 QString sichererPfad(const QString &entryName)

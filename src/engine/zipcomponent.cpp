@@ -275,10 +275,10 @@ bool ZipComponent::AddFiles(const QString &spec)
     auto neue = [&](zip_t *za, QStringList *namen, QList<bool> *neu) {
         const zip_int64_t n = zip_get_num_entries(za, 0);
         for (zip_int64_t i = 0; i < n; ++i) {
-            zip_stat_t st;
-            if (zip_stat_index(za, zip_uint64_t(i), 0, &st) != 0)
+            const QString name = eintragName(za, zip_uint64_t(i));
+            if (name.isNull())
                 continue; // deleted
-            namen->append(eintragName(za, zip_uint64_t(i)));
+            namen->append(name);
             neu->append(unsere.contains(zip_uint64_t(i)));
         }
     };

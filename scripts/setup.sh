@@ -13,7 +13,7 @@ do_build=1
 for arg in "$@"; do
   case "$arg" in
     --no-build) do_build=0 ;;
-    --screenshot-tools) packages+=(xvfb imagemagick fonts-dejavu-core) ;;
+    --screenshot-tools) packages+=(xvfb x11-utils imagemagick fonts-dejavu-core) ;;
     *) echo "setup.sh: unbekannte Option $arg" >&2; exit 2 ;;
   esac
 done
@@ -41,6 +41,9 @@ fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --parallel "$(nproc)" | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
-# The pipe hides Ninja's progress lines; its own status still decides.
-cmake --build "$build" --parallel "$(nproc)" >/dev/null
+# Quiet when the build succeeds; the whole log when it fails.
+if ! log=$(cmake --build "$build" --parallel "$(nproc)" 2>&1); then
+  printf '%s\n' "$log" >&2
+  echo "setup: build failed" >&2
+  exit 1
+fi

@@ -159,6 +159,7 @@ frmUnzip::frmUnzip(QWidget *parent)
 
     // On load: empty status text, the normal button colour taken from "Neu".
     setStatusText(QString());
+    Command5->ensurePolished();
     m_normalColor = buttonColor(Command5);
 }
 
@@ -276,6 +277,11 @@ bool frmUnzip::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (auto *w = qobject_cast<QWidget *>(watched))
             hover(w);
+        // A button ignores a move without a pressed key, which would then reach the window
+        // underneath and undo the highlight at once.
+        if (qobject_cast<QToolButton *>(watched) && event->type() == QEvent::MouseMove
+            && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+            return true;
     }
     if (watched == m_central && event->type() == QEvent::Resize) {
         layoutBottom();

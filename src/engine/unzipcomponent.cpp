@@ -43,6 +43,20 @@ bool durchSymlink(const QString &root, const QString &rel)
     return false;
 }
 
+// Opens the component's archive; on failure the status text says why.
+ZipHandle oeffne(UnzipComponent *self, const QString &zipFile, qint64 *vorspann)
+{
+    if (zipFile.isEmpty()) {
+        emit self->StatusText(texte::keinArchivName());
+        return {};
+    }
+    QString warum;
+    ZipHandle za = oeffneLesend(zipFile, vorspann, &warum);
+    if (!za)
+        emit self->StatusText(texte::archivFehler(zipFile, warum));
+    return za;
+}
+
 } // namespace
 
 UnzipComponent::UnzipComponent(QObject *parent) : QObject(parent) {}
@@ -50,18 +64,12 @@ UnzipComponent::~UnzipComponent() = default;
 
 bool UnzipComponent::ListArchive()
 {
-    if (m_zipFile.isEmpty()) {
-        emit StatusText(texte::keinArchivName());
-        return false;
-    }
-    emit StatusText(texte::ladeStart(m_zipFile));
+    if (!m_zipFile.isEmpty())
+        emit StatusText(texte::ladeStart(m_zipFile));
     qint64 vorspann = 0;
-    QString warum;
-    ZipHandle za = oeffneLesend(m_zipFile, &vorspann, &warum);
-    if (!za) {
-        emit StatusText(texte::archivFehler(m_zipFile, warum));
+    ZipHandle za = oeffne(this, m_zipFile, &vorspann);
+    if (!za)
         return false;
-    }
     const zip_int64_t n = zip_get_num_entries(za.get(), 0);
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
@@ -96,21 +104,14 @@ bool UnzipComponent::ExtractAll() { return extract(nullptr); }
 // Extracts or tests the named entries (all when `names` is null).
 bool UnzipComponent::extract(const QStringList *names)
 {
-    if (m_zipFile.isEmpty()) {
-        emit StatusText(texte::keinArchivName());
-        return false;
-    }
     if (!m_testOnly && m_targetFolder.isEmpty()) {
         emit StatusText(texte::keinZielordner());
         return false;
     }
     qint64 vorspann = 0;
-    QString warum;
-    ZipHandle za = oeffneLesend(m_zipFile, &vorspann, &warum);
-    if (!za) {
-        emit StatusText(texte::archivFehler(m_zipFile, warum));
+    ZipHandle za = oeffne(this, m_zipFile, &vorspann);
+    if (!za)
         return false;
-    }
 
     // Which entries, in archive order.
     QList<zip_uint64_t> auswahl;

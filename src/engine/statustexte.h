@@ -88,6 +88,13 @@ inline QString grundBeschaedigt() { return u"Archiv beschädigt oder abgeschnitt
 inline QString grundVerfahren() { return u"Kompressionsverfahren nicht unterstützt"_s; }
 inline QString grundVerschluesselung() { return u"Verschlüsselung nicht unterstützt"_s; }
 inline QString grundSymlink() { return u"Ziel liegt hinter einem symbolischen Link"_s; }
+inline QString grundOrdner() { return u"Ordner kann nicht angelegt werden"_s; }
+inline QString grundVorspann() { return u"Archiv mit Vorspann kann nicht geändert werden"_s; }
+inline QString grundSpeicher() { return u"zu wenig Speicher"_s; }
+inline QString grundSchreiben() { return u"Schreibfehler"_s; }
+inline QString grundSchreibgeschuetzt() { return u"Archiv ist schreibgeschützt"_s; }
+inline QString grundAbgebrochen() { return u"abgebrochen"_s; }
+inline QString grundLibzip(int code, const QString &text) { return u"libzip-Fehler %1 (%2)"_s.arg(code).arg(text); }
 
 // --- adding and removing -------------------------------------------------------------------
 inline QString hinzufuegen(const QString &eintrag) { return u"Füge hinzu: %1"_s.arg(eintrag); }

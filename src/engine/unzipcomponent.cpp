@@ -134,7 +134,7 @@ bool UnzipComponent::extract(const QStringList *names)
     if (!m_testOnly) {
         root = QDir::cleanPath(QDir(m_targetFolder).absolutePath());
         if (!QDir().mkpath(root)) {
-            emit StatusText(texte::zielFehler(root, u"Ordner kann nicht angelegt werden"_s));
+            emit StatusText(texte::zielFehler(root, texte::grundOrdner()));
             return false;
         }
     }
@@ -181,7 +181,7 @@ bool UnzipComponent::extract(const QStringList *names)
             }
             if (ordner) {
                 if (!QDir().mkpath(ziel))
-                    fail(texte::zielFehler(ziel, u"Ordner kann nicht angelegt werden"_s));
+                    fail(texte::zielFehler(ziel, texte::grundOrdner()));
                 else
                     emit StatusText(texte::entpacktOk(name));
                 continue;
@@ -199,7 +199,7 @@ bool UnzipComponent::extract(const QStringList *names)
                 }
             }
             if (!QDir().mkpath(QFileInfo(ziel).path())) {
-                fail(texte::zielFehler(ziel, u"Ordner kann nicht angelegt werden"_s));
+                fail(texte::zielFehler(ziel, texte::grundOrdner()));
                 done += size;
                 continue;
             }

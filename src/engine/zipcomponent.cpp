@@ -119,7 +119,7 @@ bool ZipComponent::schreibe(const std::function<bool(zip_t *)> &aendern,
             const QByteArray kopf = f.read(4);
             // Leading bytes that the offsets already count (an adjusted SFX) would be lost.
             if (vorspann <= 0 && f.size() > 0 && kopf != QByteArrayView("PK\3\4") && kopf != QByteArrayView("PK\5\6")) {
-                fehler(texte::schreibFehler(pfad, u"Archiv mit Vorspann kann nicht geändert werden"_s));
+                fehler(texte::schreibFehler(pfad, texte::grundVorspann()));
                 return false;
             }
         }

@@ -115,18 +115,18 @@ QString grund(int zipError)
     case ZIP_ER_NOPASSWD: return texte::grundKeinPasswort();
     case ZIP_ER_COMPNOTSUPP: return texte::grundVerfahren();
     case ZIP_ER_ENCRNOTSUPP: return texte::grundVerschluesselung();
-    case ZIP_ER_MEMORY: return u"zu wenig Speicher"_s;
+    case ZIP_ER_MEMORY: return texte::grundSpeicher();
     case ZIP_ER_WRITE:
     case ZIP_ER_CLOSE:
     case ZIP_ER_TMPOPEN:
-    case ZIP_ER_RENAME: return u"Schreibfehler"_s;
-    case ZIP_ER_RDONLY: return u"Archiv ist schreibgeschützt"_s;
-    case ZIP_ER_CANCELLED: return u"abgebrochen"_s;
+    case ZIP_ER_RENAME: return texte::grundSchreiben();
+    case ZIP_ER_RDONLY: return texte::grundSchreibgeschuetzt();
+    case ZIP_ER_CANCELLED: return texte::grundAbgebrochen();
     default: break;
     }
     zip_error_t e;
     zip_error_init_with_code(&e, zipError);
-    const QString text = u"libzip-Fehler %1 (%2)"_s.arg(zipError).arg(QString::fromUtf8(zip_error_strerror(&e)));
+    const QString text = texte::grundLibzip(zipError, QString::fromUtf8(zip_error_strerror(&e)));
     zip_error_fini(&e);
     return text;
 }

@@ -19,14 +19,28 @@ namespace {
 
 constexpr qint64 blockSize = 256 * 1024;
 
-// Modification time: the extended timestamp (UTC) when there is one, else the DOS time.
+quint64 le(const zip_uint8_t *p, int n)
+{
+    quint64 v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = v << 8 | p[i];
+    return v;
+}
+
+// Modification time: from the extended timestamp (Info-ZIP) or the NTFS times (7-Zip) of the
+// central directory when there is one, else the DOS time (2-second steps, local time).
 time_t aenderungsZeit(zip_t *za, zip_uint64_t index, const zip_stat_t &st)
 {
-    for (zip_flags_t where : {ZIP_FL_LOCAL, ZIP_FL_CENTRAL}) {
-        zip_uint16_t len = 0;
-        const zip_uint8_t *d = zip_file_extra_field_get_by_id(za, index, 0x5455, 0, &len, where);
-        if (d && len >= 5 && (d[0] & 1))
-            return time_t(qint32(quint32(d[1]) | quint32(d[2]) << 8 | quint32(d[3]) << 16 | quint32(d[4]) << 24));
+    zip_uint16_t len = 0;
+    const zip_uint8_t *d = zip_file_extra_field_get_by_id(za, index, 0x5455, 0, &len, ZIP_FL_CENTRAL);
+    if (d && len >= 5 && (d[0] & 1))
+        return time_t(qint32(le(d + 1, 4)));
+    d = zip_file_extra_field_get_by_id(za, index, 0x000a, 0, &len, ZIP_FL_CENTRAL);
+    if (d && len >= 32 && le(d + 4, 2) == 1 && le(d + 6, 2) >= 24) {
+        // 100 ns steps since 1601
+        const quint64 ft = le(d + 8, 8);
+        if (ft > 116444736000000000ULL)
+            return time_t((ft - 116444736000000000ULL) / 10000000ULL);
     }
     return (st.valid & ZIP_STAT_MTIME) ? st.mtime : 0;
 }

@@ -102,7 +102,7 @@ inline QString hinzugefuegt(qint64 n, const QString &archiv)
 {
     return u"Fertig: %1 Datei(en) zu %2 hinzugefügt."_s.arg(n).arg(archiv);
 }
-inline QString keineDateien(const QString &spec) { return u"Keine passenden Dateien: %1"_s.arg(spec); }
+inline QString keineDateien(const QString &angabe) { return u"Keine passenden Dateien: %1"_s.arg(angabe); }
 inline QString quelleFehlt(const QString &datei) { return u"Fehler: %1 kann nicht gelesen werden."_s.arg(datei); }
 inline QString keinPasswortGesetzt() { return u"Abgebrochen: kein Passwort angegeben – nichts hinzugefügt."_s; }
 inline QString schreibFehler(const QString &archiv, const QString &grund)

@@ -190,7 +190,7 @@ bool ZipComponent::schreibe(const std::function<bool(zip_t *)> &aendern,
     return true;
 }
 
-bool ZipComponent::AddFiles(const QString &spec)
+bool ZipComponent::AddFiles(const QString &angabe)
 {
     if (m_zipFile.isEmpty()) {
         emit StatusText(texte::keinArchivName());
@@ -199,26 +199,26 @@ bool ZipComponent::AddFiles(const QString &spec)
     // What to add.
     QStringList dateien;
     const QString archivEcht = QFileInfo(m_zipFile).canonicalFilePath();
-    const QFileInfo info(spec);
+    const QFileInfo info(angabe);
     if (info.isFile()) {
         dateien << info.absoluteFilePath();
     } else {
-        QString ordner = spec, muster = u"*.*"_s;
+        QString ordner = angabe, muster = u"*.*"_s;
         if (!info.isDir()) {
-            qsizetype cut = spec.size() - 1;
-            while (cut >= 0 && !istTrennerZeichen(spec.at(cut)))
+            qsizetype cut = angabe.size() - 1;
+            while (cut >= 0 && !istTrennerZeichen(angabe.at(cut)))
                 --cut;
-            ordner = cut < 0 ? u"."_s : cut == 0 ? spec.left(1) : spec.left(cut);
-            muster = spec.mid(cut + 1);
+            ordner = cut < 0 ? u"."_s : cut == 0 ? angabe.left(1) : angabe.left(cut);
+            muster = angabe.mid(cut + 1);
             if (!QFileInfo(ordner).isDir() || muster.isEmpty()) {
-                emit StatusText(texte::quelleFehlt(spec));
+                emit StatusText(texte::quelleFehlt(angabe));
                 return false;
             }
         }
         sammle(ordner, muster, m_subfolders, m_systemFiles, archivEcht, &dateien);
     }
     if (dateien.isEmpty()) {
-        emit StatusText(texte::keineDateien(spec));
+        emit StatusText(texte::keineDateien(angabe));
         return false;
     }
 

@@ -31,7 +31,7 @@ public:
     bool SystemFiles() const { return m_systemFiles; }
 
     // A file path, or a folder + separator + pattern ("*.*", "*.bmp"); a bare folder means "*.*".
-    bool AddFiles(const QString &spec);
+    bool AddFiles(const QString &angabe);
     // An entry name, "*.*", or a pattern ("*" and "?" also match "/"), case-insensitive.
     bool DeleteFiles(const QString &nameOrPattern);
 

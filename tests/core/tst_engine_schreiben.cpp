@@ -94,7 +94,7 @@ private slots:
     // What AddFiles takes for a file, a folder, a pattern and the three switches.
     void auswahl_data()
     {
-        QTest::addColumn<QString>("spec"); // relative to the source folder
+        QTest::addColumn<QString>("angabe"); // relative to the source folder
         QTest::addColumn<bool>("unterordner");
         QTest::addColumn<bool>("system");
         QTest::addColumn<QStringList>("namen"); // with NoPaths
@@ -114,7 +114,7 @@ private slots:
     }
     void auswahl()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, angabe);
         QFETCH(bool, unterordner);
         QFETCH(bool, system);
         QFETCH(QStringList, namen);
@@ -126,7 +126,7 @@ private slots:
         z.setNoPaths(true);
         z.setSubfolders(unterordner);
         z.setSystemFiles(system);
-        QVERIFY(z.AddFiles(spec.isEmpty() ? quelle : quelle + u'/' + spec));
+        QVERIFY(z.AddFiles(angabe.isEmpty() ? quelle : quelle + u'/' + angabe));
         namen.sort();
         QCOMPARE(eintraege(tmp.filePath(u"a.zip"_s)), namen);
         // With paths: the full path without its root.

@@ -154,9 +154,13 @@ bool UnzipComponent::extract(const QStringList *names)
     }
 
     // Asked once per operation.
-    bool passwortGefragt = false;
-    QByteArray passwort;
-    bool hatPasswort = false;
+    // A password that worked for this archive is used again: the window extracts ticked rows
+    // one ExtractFile call at a time, and the user should be asked once.
+    const bool gemerkt = m_passwortArchiv == m_zipFile && !m_passwort.isNull();
+    bool passwortGefragt = gemerkt;
+    QByteArray passwort = gemerkt ? m_passwort : QByteArray();
+    bool hatPasswort = gemerkt;
+    bool passwortFalsch = false, passwortGut = false;
     bool alleJa = false, alleNein = false;
 
     qint64 done = 0, fehler = 0;
@@ -284,6 +288,8 @@ bool UnzipComponent::extract(const QStringList *names)
             code = ZIP_ER_OK;
         if (code == ZIP_ER_ZLIB && verschluesselt)
             code = ZIP_ER_WRONGPASSWD; // a wrong ZipCrypto password that passed the header check
+        passwortFalsch = passwortFalsch || (verschluesselt && code == ZIP_ER_WRONGPASSWD);
+        passwortGut = passwortGut || (verschluesselt && code == ZIP_ER_OK);
         if (code != ZIP_ER_OK || schreibFehler) {
             if (!m_testOnly)
                 out.cancelWriting();
@@ -317,6 +323,12 @@ bool UnzipComponent::extract(const QStringList *names)
         emit StatusText(texte::entpacktOk(name));
     }
     emit Progress(total, total, QString());
+    if (passwortFalsch) {
+        m_passwort = QByteArray();
+    } else if (passwortGut) {
+        m_passwort = passwort;
+        m_passwortArchiv = m_zipFile;
+    }
 
     const qint64 count = auswahl.size();
     if (fehler > 0) {

@@ -47,4 +47,6 @@ private:
     QString m_zipFile;
     QString m_targetFolder;
     bool m_testOnly = false;
+    QString m_passwortArchiv;
+    QByteArray m_passwort;
 };

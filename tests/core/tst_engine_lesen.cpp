@@ -184,7 +184,7 @@ private slots:
         u.setTargetFolder(tmp.filePath(u"aus"_s));
         QVERIFY2(u.ExtractAll(), qPrintable(m.texte.join(u'\n')));
         QCOMPARE(baum(tmp.filePath(u"aus"_s)), baum(quelle));
-        QCOMPARE(gefragt, passwort.isEmpty() ? 0 : 2); // once per operation
+        QCOMPARE(gefragt, passwort.isEmpty() ? 0 : 1); // the password that worked is kept
     }
 
     // Whatever the names say, nothing lands outside the target; the good entries still come out.
@@ -320,8 +320,16 @@ private slots:
             QVERIFY(ok);
             QCOMPARE(testutil::readFile(ziel + u"/a.txt"_s), QByteArray(5000, 'a'));
             QCOMPARE(testutil::readFile(ziel + u"/b.txt"_s), testutil::randomBytes(3000));
+            // Row by row, as the window extracts ticked entries: a password that worked is kept.
+            u.setTestOnly(true);
+            QVERIFY(u.ExtractFile(u"a.txt"_s));
+            QVERIFY(u.ExtractFile(u"b.txt"_s));
+            QCOMPARE(gefragt, 1);
             return;
         }
+        // A wrong password is not kept: the next call asks again.
+        QVERIFY(!u.ExtractFile(u"a.txt"_s));
+        QCOMPARE(gefragt, antwort.isEmpty() ? 0 : 2);
         QVERIFY(!ok);
         for (const QString &e : {u"a.txt"_s, u"b.txt"_s})
             QVERIFY2(m.texte.contains(u"Fehler bei %1: %2 – nicht entpackt."_s.arg(e, grund)),

@@ -1,6 +1,8 @@
 #include "main/frmunzip.h"
 
+#include "common/fragedialoge.h"
 #include "common/ui.h"
+#include "engine/unzipcomponent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +98,11 @@ frmUnzip::frmUnzip(QWidget *parent)
             ListView1->headerItem()->setTextAlignment(i, align[i] | Qt::AlignVCenter);
         }
         ListView1->header()->setStretchLastSection(false);
+        // The arrows in the header are our own; Qt's indicator would flip on its own.
+        ListView1->header()->setSortIndicatorShown(false);
+        ListView1->header()->setSectionsClickable(true);
     }
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &frmUnzip::ListView1_ColumnClick);
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { showListPopup(ListView1->viewport()->mapToGlobal(pos)); });
 
@@ -133,6 +139,7 @@ frmUnzip::frmUnzip(QWidget *parent)
     about->setObjectName(u"about"_s);
     questionmark->addSeparator()->setObjectName(u"Seperator3"_s);
     connect(about, &QAction::triggered, this, &frmUnzip::about_Click);
+    connect(open, &QAction::triggered, this, &frmUnzip::open_Click);
 
     // The list's context menu; never shown in the menu bar.
     mnuPopUp = new QMenu(u"&PopUp"_s, this);
@@ -151,6 +158,21 @@ frmUnzip::frmUnzip(QWidget *parent)
     mnuPOe->setObjectName(u"mnuPÖ"_s);
     mnuPneu->setVisible(false);
     mnuPOe->setVisible(false);
+    connect(mnuPentpack, &QAction::triggered, this, &frmUnzip::Command1_Click);
+    connect(mnuTest, &QAction::triggered, this, &frmUnzip::mnuTest_Click);
+    connect(mnuPOe, &QAction::triggered, this, &frmUnzip::Command6_Click);
+
+    connect(Command6, &QToolButton::clicked, this, &frmUnzip::Command6_Click);
+    connect(Command1, &QToolButton::clicked, this, &frmUnzip::Command1_Click);
+    connect(Command2, &QToolButton::clicked, this, &frmUnzip::Command2_Click);
+    connect(Command9, &QToolButton::clicked, this, &frmUnzip::Command9_Click);
+
+    VFunzip1 = new UnzipComponent(this);
+    VFunzip1->setObjectName(u"VFunzip1"_s);
+    VFunzip2 = new UnzipComponent(this);
+    VFunzip2->setObjectName(u"VFunzip2"_s);
+    setupComponent(VFunzip1);
+    setupComponent(VFunzip2);
 
     // The client area keeps its designed size; the menu bar comes on top of it.
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -283,6 +305,12 @@ bool frmUnzip::eventFilter(QObject *watched, QEvent *event)
             && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
             return true;
     }
+    // Click on the list: the hint appears after the first click and is gone after the second.
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        ListView1->setToolTip(m_listHint ? QString() : u"Rechter MausClick öffnet ein KontextMenü"_s);
+        m_listHint = true;
+    }
     if (watched == m_central && event->type() == QEvent::Resize) {
         layoutBottom();
         fitList();
@@ -319,6 +347,8 @@ void frmUnzip::changeEvent(QEvent *event)
 
 void frmUnzip::showListPopup(const QPoint &globalPos)
 {
+    if (m_busy)
+        return;
     const bool empty = ListView1->topLevelItemCount() == 0;
     mnuPneu->setVisible(empty);
     mnuPOe->setVisible(empty);

@@ -5,7 +5,12 @@
 #include "engine/fragen.h"
 
 #include <QObject>
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+struct zip;
+typedef struct zip zip_t;
 
 class ZipComponent : public QObject
 {
@@ -39,6 +44,11 @@ signals:
     void StatusText(const QString &text);
 
 private:
+    void fehler(const QString &text);
+    bool schreibe(const std::function<bool(zip_t *)> &aendern,
+                  const std::function<void(zip_t *, QStringList *, QList<bool> *)> &neueEintraege,
+                  bool *geleert);
+
     QString m_zipFile;
     bool m_usePassword = false;
     bool m_noPaths = false;

@@ -33,6 +33,12 @@ QString grund(zip_error_t *err);
 // Full entry name as stored (UTF-8 when flagged, otherwise guessed).
 QString eintragName(zip_t *za, zip_uint64_t index);
 
+// WinZip AES entries of version AE-2 carry no CRC, but libzip 1.7 checks one for entries of 20
+// bytes and more and then reports ZIP_ER_CRC. For these the authentication code is the check.
+bool aesOhneCrc(zip_t *za, zip_uint64_t index);
+// True when the stored authentication code of an AES entry matches the password and data.
+bool aesEchtheitOk(zip_t *za, zip_uint64_t index, const QByteArray &passwort);
+
 // Relative path below the target for an entry name, or "" when the name is refused (absolute,
 // drive letter, ".." part, or nothing left). Backslashes count as separators.
 QString sichererPfad(const QString &entryName);

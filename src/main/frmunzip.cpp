@@ -306,7 +306,7 @@ bool frmUnzip::eventFilter(QObject *watched, QEvent *event)
             return true;
     }
     // Click on the list: the hint appears after the first click and is gone after the second.
-    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease
+    if (ListView1 && watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         ListView1->setToolTip(m_listHint ? QString() : u"Rechter MausClick öffnet ein KontextMenü"_s);
         m_listHint = true;

@@ -81,6 +81,13 @@ frmUnzip::frmUnzip(QWidget *parent)
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setGeometry(0, kListTop, 649, 225);
+    {
+        // The column widths were made for a small list font; the date column must at least
+        // show a whole date and time in the font of this machine.
+        QFont f = ListView1->font();
+        f.setPointSizeF(8);
+        ListView1->setFont(f);
+    }
     ListView1->setMouseTracking(true);
     ListView1->viewport()->setMouseTracking(true);
     ListView1->viewport()->installEventFilter(this);
@@ -88,17 +95,25 @@ frmUnzip::frmUnzip(QWidget *parent)
     {
         const QStringList headers{u"Name"_s, u"Datum/Zeit"_s, u"Größe original"_s, u"Größe kompr."_s,
                                   u"Ratio"_s, u"Pfad"_s};
-        const int widths[] = {143, 107, 93, 96, 60, 140};
         const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignRight,
                                        Qt::AlignHCenter, Qt::AlignLeft};
         ListView1->setColumnCount(int(headers.size()));
         ListView1->setHeaderLabels(headers);
+        int widths[] = {143, 107, 93, 96, 60, 140};
+        // What the date column needs beyond its design width comes off the path column, so
+        // the columns still fit the list.
+        const int dateWidth = ListView1->fontMetrics().horizontalAdvance(u"00.00.0000  00:00"_s) + 16;
+        const int extra = std::clamp(dateWidth - widths[1], 0, 60);
+        widths[1] += extra;
+        widths[5] -= extra;
         for (int i = 0; i < headers.size(); ++i) {
             ListView1->setColumnWidth(i, widths[i]);
             ListView1->headerItem()->setTextAlignment(i, align[i] | Qt::AlignVCenter);
         }
         ListView1->header()->setStretchLastSection(false);
-        // The arrows in the header are our own; Qt's indicator would flip on its own.
+        // Sorting is ours (the arrows, the flipping order, the ignored date column): the view's
+        // own sorting stays off, so a header click never sorts behind our back.
+        ListView1->setSortingEnabled(false);
         ListView1->header()->setSortIndicatorShown(false);
         ListView1->header()->setSectionsClickable(true);
     }

@@ -113,6 +113,7 @@ private:
     void VFunzip_FileInfo(qint64 size, qint64 packedSize, int ratio, int month, int day, int year, int hour,
                           int minute, const QString &name, const QString &path);
     void VFunzip_Progress(qint64 current, qint64 total);
+    int sortedPlace(const QTreeWidgetItem *row) const;
     void setupComponent(UnzipComponent *component);
     void enable(const QList<QToolButton *> &group, bool on);
     void setBusy(bool busy);

@@ -110,7 +110,27 @@ void frmUnzip::VFunzip_FileInfo(qint64 size, qint64 packedSize, int ratio, int m
     row->setTextAlignment(Original, Qt::AlignRight | Qt::AlignVCenter);
     row->setTextAlignment(Komprimiert, Qt::AlignRight | Qt::AlignVCenter);
     row->setTextAlignment(Ratio, Qt::AlignHCenter | Qt::AlignVCenter);
-    ListView1->insertTopLevelItem(0, row);
+    ListView1->insertTopLevelItem(sortedPlace(row), row);
+}
+
+// Unsorted, a new row goes to the top; sorted, to its place in the current order.
+int frmUnzip::sortedPlace(const QTreeWidgetItem *row) const
+{
+    if (!m_sorted)
+        return 0;
+    const QString key = row->text(m_sortColumn);
+    int lo = 0;
+    int hi = ListView1->topLevelItemCount();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        const int c = ListView1->topLevelItem(mid)->text(m_sortColumn).compare(key, Qt::CaseInsensitive);
+        const bool before = m_sortOrder == Qt::AscendingOrder ? c <= 0 : c >= 0;
+        if (before)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
 }
 
 // A current value of 0 sets the maximum first; values the bar cannot take are ignored.
@@ -146,8 +166,6 @@ void frmUnzip::ListView1_ColumnClick(int column)
         ListView1->headerItem()->setIcon(column, QIcon(u":/icons/pfeil_oben.svg"_s));
     }
     m_sorted = true;
-    ListView1->header()->setSortIndicator(m_sortColumn, m_sortOrder);
-    ListView1->setSortingEnabled(true);
     ListView1->sortItems(m_sortColumn, m_sortOrder);
 }
 
@@ -184,7 +202,6 @@ void frmUnzip::oeffnen()
         ref();
         VFunzip1->setZipFile(kasto::ArchivPfad);
         ListView1->clear();
-        ListView1->setSortingEnabled(false);
         m_sorted = false;
         setBusy(true);
         guarded([this] { VFunzip1->ListArchive(); });

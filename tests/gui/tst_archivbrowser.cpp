@@ -215,8 +215,13 @@ private slots:
         ScriptedUi ui;
         frmUnzip w;
         open(w, ui, m_zip);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QHeaderView *header = w.ListView1->header();
-        const auto click = [&](int col) { emit header->sectionClicked(col); };
+        const auto click = [&](int col) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(col) + 10, header->height() / 2));
+        };
         const auto arrows = [&] {
             QList<bool> has;
             for (int i = 0; i < 6; ++i)

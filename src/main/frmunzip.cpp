@@ -178,6 +178,12 @@ frmUnzip::frmUnzip(QWidget *parent)
     connect(mnuPOe, &QAction::triggered, this, &frmUnzip::Command6_Click);
 
     connect(Command6, &QToolButton::clicked, this, &frmUnzip::Command6_Click);
+    connect(Command5, &QToolButton::clicked, this, &frmUnzip::neu_Click);
+    connect(Command4, &QToolButton::clicked, this, &frmUnzip::Command4_Click);
+    connect(Command3, &QToolButton::clicked, this, &frmUnzip::Command3_Click);
+    connect(neu, &QAction::triggered, this, &frmUnzip::neu_Click);
+    connect(mnuPneu, &QAction::triggered, this, &frmUnzip::neu_Click);
+    connect(mnuPent, &QAction::triggered, this, &frmUnzip::Command3_Click);
     connect(Command1, &QToolButton::clicked, this, &frmUnzip::Command1_Click);
     connect(Command2, &QToolButton::clicked, this, &frmUnzip::Command2_Click);
     connect(Command9, &QToolButton::clicked, this, &frmUnzip::Command9_Click);

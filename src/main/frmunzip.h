@@ -28,6 +28,8 @@ public:
     static frmUnzip *instance();
 
     static QString startCaption();
+    // Caption after the last entry was removed.
+    static QString leereCaption();
     static QString aboutText();
     static QColor hoverColor();
 
@@ -102,6 +104,9 @@ public slots:
     void Command9_Click(); // test all
     void mnuTest_Click();  // test marked
     void ListView1_ColumnClick(int column);
+    void neu_Click();      // "Neu", the menu item and the popup item
+    void Command4_Click(); // add files
+    void Command3_Click(); // remove entries
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -110,6 +115,7 @@ protected:
 
 private:
     void oeffnen();
+    void zeigeDateienCaption();
     void VFunzip_FileInfo(qint64 size, qint64 packedSize, int ratio, int month, int day, int year, int hour,
                           int minute, const QString &name, const QString &path);
     void VFunzip_Progress(qint64 current, qint64 total);

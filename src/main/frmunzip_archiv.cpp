@@ -183,8 +183,7 @@ void frmUnzip::Command6_Click()
     setCursor(Qt::WaitCursor);
     oeffnen();
     if (!kasto::ArchivPfad.isEmpty())
-        setWindowTitle(kasto::ArchivPfad + u" -> "_s + QString::number(ListView1->topLevelItemCount())
-                       + u" Dateie(n)"_s);
+        zeigeDateienCaption();
 }
 
 void frmUnzip::oeffnen()

@@ -6,7 +6,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KASTO_BUILD_DIR:-$here/build}
 
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-svg-dev libzip-dev zlib1g-dev nettle-dev
+          qt6-base-dev qt6-svg-dev qt6-translations-l10n libzip-dev zlib1g-dev nettle-dev
           g++-mingw-w64-x86-64 libz-mingw-w64-dev
           zip unzip 7zip)
 do_build=1

@@ -5,6 +5,7 @@
 #include "gui/scriptedui.h"
 #include "main/form2.h"
 #include "main/frmunzip.h"
+#include "sfx/sfxkonvert.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -195,6 +196,35 @@ private slots:
         QVERIFY(last.mid(41, 51).contains(u"12345"_s));
         QCOMPARE(w.statusText(), last.mid(41, 51) + u", SFX-Archiv"_s);
         QCOMPARE(w.ListView1->topLevelItemCount(), 3);
+    }
+
+    void kastoSfxListsAndExtracts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Windows stub") << u"selbst.exe"_s;
+        QTest::newRow("Linux stub") << u"selbst.run"_s;
+    }
+
+    void kastoSfxListsAndExtracts()
+    {
+        QFETCH(QString, name);
+        const QString sfx = m_tmp.filePath(name);
+        QVERIFY(kasto::ZipNachSfx(m_zip, sfx).ok);
+        const qint64 stub = kasto::sfxStubLaenge(sfx);
+        QVERIFY(stub > 0);
+
+        ScriptedUi ui;
+        frmUnzip w;
+        open(w, ui, sfx);
+        QCOMPARE(w.ListView1->topLevelItemCount(), 3);
+        QVERIFY(w.statusText().endsWith(u", SFX-Archiv"_s));
+        QVERIFY2(w.statusText().contains(QString::number(stub)), qPrintable(w.statusText()));
+
+        QTemporaryDir target;
+        answerDialogs(ui, target.path());
+        w.Command2->click();
+        QCOMPARE(testutil::readFile(target.filePath(u"sub/c.txt"_s)), testutil::randomBytes(3000, 7));
+        QCOMPARE(testutil::readFile(target.filePath(u"a.txt"_s)), QByteArray("alpha\n"));
     }
 
     void notAZip()

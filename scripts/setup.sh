@@ -6,14 +6,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KASTO_BUILD_DIR:-$here/build}
 
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-svg-dev libzip-dev zlib1g-dev nettle-dev
+          qt6-base-dev qt6-svg-dev qt6-translations-l10n libzip-dev zlib1g-dev nettle-dev
           g++-mingw-w64-x86-64 libz-mingw-w64-dev
           zip unzip 7zip)
 do_build=1
 for arg in "$@"; do
   case "$arg" in
     --no-build) do_build=0 ;;
-    --screenshot-tools) packages+=(xvfb imagemagick fonts-dejavu-core) ;;
+    --screenshot-tools) packages+=(xvfb x11-utils imagemagick fonts-dejavu-core) ;;
     *) echo "setup.sh: unbekannte Option $arg" >&2; exit 2 ;;
   esac
 done
@@ -41,6 +41,14 @@ fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --parallel "$(nproc)" | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
-# The pipe hides Ninja's progress lines; its own status still decides.
-cmake --build "$build" --parallel "$(nproc)" >/dev/null
+# Quiet when the build succeeds; the whole log when it fails.
+if ! log=$(cmake --build "$build" --parallel "$(nproc)" 2>&1); then
+  # CMake 3.25 with Ninja may miss headers that gained Q_OBJECT after the last moc run (for
+  # instance after a merge); one more pass with the moc steps marked stale mends that.
+  find "$build" -path '*_autogen/timestamp' -delete
+  if ! log=$(cmake --build "$build" --parallel "$(nproc)" 2>&1); then
+    printf '%s\n' "$log" >&2
+    echo "setup: build failed" >&2
+    exit 1
+  fi
+fi

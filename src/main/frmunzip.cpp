@@ -1,8 +1,11 @@
 #include "main/frmunzip.h"
 
+#include "common/fragedialoge.h"
 #include "common/shared.h"
 #include "common/ui.h"
+#include "sfx/frmsfx.h"
 #include "splitter/frmsplitter.h"
+#include "engine/unzipcomponent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,6 +87,13 @@ frmUnzip::frmUnzip(QWidget *parent)
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setGeometry(0, kListTop, 649, 225);
+    {
+        // The column widths were made for a small list font; the date column must at least
+        // show a whole date and time in the font of this machine.
+        QFont f = ListView1->font();
+        f.setPointSizeF(8);
+        ListView1->setFont(f);
+    }
     ListView1->setMouseTracking(true);
     ListView1->viewport()->setMouseTracking(true);
     ListView1->viewport()->installEventFilter(this);
@@ -91,17 +101,29 @@ frmUnzip::frmUnzip(QWidget *parent)
     {
         const QStringList headers{u"Name"_s, u"Datum/Zeit"_s, u"Größe original"_s, u"Größe kompr."_s,
                                   u"Ratio"_s, u"Pfad"_s};
-        const int widths[] = {143, 107, 93, 96, 60, 140};
         const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignRight,
                                        Qt::AlignHCenter, Qt::AlignLeft};
         ListView1->setColumnCount(int(headers.size()));
         ListView1->setHeaderLabels(headers);
+        int widths[] = {143, 107, 93, 96, 60, 140};
+        // What the date column needs beyond its design width comes off the path column, so
+        // the columns still fit the list.
+        const int dateWidth = ListView1->fontMetrics().horizontalAdvance(u"00.00.0000  00:00"_s) + 16;
+        const int extra = std::clamp(dateWidth - widths[1], 0, 60);
+        widths[1] += extra;
+        widths[5] -= extra;
         for (int i = 0; i < headers.size(); ++i) {
             ListView1->setColumnWidth(i, widths[i]);
             ListView1->headerItem()->setTextAlignment(i, align[i] | Qt::AlignVCenter);
         }
         ListView1->header()->setStretchLastSection(false);
+        // Sorting is ours (the arrows, the flipping order, the ignored date column): the view's
+        // own sorting stays off, so a header click never sorts behind our back.
+        ListView1->setSortingEnabled(false);
+        ListView1->header()->setSortIndicatorShown(false);
+        ListView1->header()->setSectionsClickable(true);
     }
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &frmUnzip::ListView1_ColumnClick);
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { showListPopup(ListView1->viewport()->mapToGlobal(pos)); });
 
@@ -138,6 +160,8 @@ frmUnzip::frmUnzip(QWidget *parent)
     about->setObjectName(u"about"_s);
     questionmark->addSeparator()->setObjectName(u"Seperator3"_s);
     connect(about, &QAction::triggered, this, &frmUnzip::about_Click);
+    connect(Command7, &QToolButton::clicked, this, &frmUnzip::Command7_Click);
+    connect(open, &QAction::triggered, this, &frmUnzip::open_Click);
 
     // The list's context menu; never shown in the menu bar.
     mnuPopUp = new QMenu(u"&PopUp"_s, this);
@@ -156,6 +180,27 @@ frmUnzip::frmUnzip(QWidget *parent)
     mnuPOe->setObjectName(u"mnuPÖ"_s);
     mnuPneu->setVisible(false);
     mnuPOe->setVisible(false);
+    connect(mnuPentpack, &QAction::triggered, this, &frmUnzip::Command1_Click);
+    connect(mnuTest, &QAction::triggered, this, &frmUnzip::mnuTest_Click);
+    connect(mnuPOe, &QAction::triggered, this, &frmUnzip::Command6_Click);
+
+    connect(Command6, &QToolButton::clicked, this, &frmUnzip::Command6_Click);
+    connect(Command5, &QToolButton::clicked, this, &frmUnzip::neu_Click);
+    connect(Command4, &QToolButton::clicked, this, &frmUnzip::Command4_Click);
+    connect(Command3, &QToolButton::clicked, this, &frmUnzip::Command3_Click);
+    connect(neu, &QAction::triggered, this, &frmUnzip::neu_Click);
+    connect(mnuPneu, &QAction::triggered, this, &frmUnzip::neu_Click);
+    connect(mnuPent, &QAction::triggered, this, &frmUnzip::Command3_Click);
+    connect(Command1, &QToolButton::clicked, this, &frmUnzip::Command1_Click);
+    connect(Command2, &QToolButton::clicked, this, &frmUnzip::Command2_Click);
+    connect(Command9, &QToolButton::clicked, this, &frmUnzip::Command9_Click);
+
+    VFunzip1 = new UnzipComponent(this);
+    VFunzip1->setObjectName(u"VFunzip1"_s);
+    VFunzip2 = new UnzipComponent(this);
+    VFunzip2->setObjectName(u"VFunzip2"_s);
+    setupComponent(VFunzip1);
+    setupComponent(VFunzip2);
 
     // The client area keeps its designed size; the menu bar comes on top of it.
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -164,6 +209,7 @@ frmUnzip::frmUnzip(QWidget *parent)
 
     // On load: empty status text, the normal button colour taken from "Neu".
     setStatusText(QString());
+    Command5->ensurePolished();
     m_normalColor = buttonColor(Command5);
 }
 
@@ -281,6 +327,17 @@ bool frmUnzip::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (auto *w = qobject_cast<QWidget *>(watched))
             hover(w);
+        // A button ignores a move without a pressed key, which would then reach the window
+        // underneath and undo the highlight at once.
+        if (qobject_cast<QToolButton *>(watched) && event->type() == QEvent::MouseMove
+            && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+            return true;
+    }
+    // Click on the list: the hint appears after the first click and is gone after the second.
+    if (ListView1 && watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        ListView1->setToolTip(m_listHint ? QString() : u"Rechter MausClick öffnet ein KontextMenü"_s);
+        m_listHint = true;
     }
     if (watched == m_central && event->type() == QEvent::Resize) {
         layoutBottom();
@@ -318,6 +375,8 @@ void frmUnzip::changeEvent(QEvent *event)
 
 void frmUnzip::showListPopup(const QPoint &globalPos)
 {
+    if (m_busy)
+        return;
     const bool empty = ListView1->topLevelItemCount() == 0;
     mnuPneu->setVisible(empty);
     mnuPOe->setVisible(empty);
@@ -338,6 +397,11 @@ void frmUnzip::about_Click()
 {
     kasto::ui::MsgBox(this, aboutText(), kasto::ui::Buttons::Ok, kasto::ui::Icon::Information,
                       u"Kasto - Info"_s);
+}
+
+void frmUnzip::Command7_Click()
+{
+    frmSFX::zeigen(this);
 }
 
 void frmUnzip::closeEvent(QCloseEvent *event)

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -11,6 +13,8 @@ class QProgressBar;
 class QStatusBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
+class UnzipComponent;
 
 class frmUnzip : public QMainWindow
 {
@@ -24,6 +28,8 @@ public:
     static frmUnzip *instance();
 
     static QString startCaption();
+    // Caption after the last entry was removed.
+    static QString leereCaption();
     static QString aboutText();
     static QColor hoverColor();
 
@@ -42,6 +48,22 @@ public:
 
     // Right mouse button on the list: adjusts the popup items and opens the popup.
     void showListPopup(const QPoint &globalPos);
+
+    // Row texts of the entry list.
+    static QString datumText(int day, int month, int year, int hour, int minute);
+    static QString groesseText(qint64 size);
+    static QString ratioText(int ratio);
+    // Full entry name of a row: its "Pfad" text followed by its "Name" text.
+    static QString eintragName(const QTreeWidgetItem *row);
+    int markierteZeilen() const;
+    // Sort state of the list (switched off by every opening).
+    bool isSorted() const { return m_sorted; }
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+
+    // The two unzip component instances: the first lists and extracts, the second tests.
+    UnzipComponent *VFunzip1 = nullptr;
+    UnzipComponent *VFunzip2 = nullptr;
 
     // Buttons, left to right on the window.
     QToolButton *Command5 = nullptr; // Neu
@@ -75,6 +97,17 @@ public:
 
 public slots:
     void about_Click();
+    void Command7_Click();
+    void open_Click();     // menu "ZipArchiv Öffnen"
+    void Command6_Click(); // "Öffnen" and the popup item
+    void Command1_Click(); // extract marked
+    void Command2_Click(); // extract all
+    void Command9_Click(); // test all
+    void mnuTest_Click();  // test marked
+    void ListView1_ColumnClick(int column);
+    void neu_Click();      // "Neu", the menu item and the popup item
+    void Command4_Click(); // add files
+    void Command3_Click(); // remove entries
     // "Splitter": opens the splitter window and offers the current file for splitting.
     void Command8_Click();
 
@@ -84,6 +117,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void oeffnen();
+    void zeigeDateienCaption();
+    void VFunzip_FileInfo(qint64 size, qint64 packedSize, int ratio, int month, int day, int year, int hour,
+                          int minute, const QString &name, const QString &path);
+    void VFunzip_Progress(qint64 current, qint64 total);
+    int sortedPlace(const QTreeWidgetItem *row) const;
+    void setupComponent(UnzipComponent *component);
+    void enable(const QList<QToolButton *> &group, bool on);
+    void setBusy(bool busy);
+    void fertig();
+    // Runs one component call; an error thrown by it becomes a message and `false`.
+    bool guarded(const std::function<void()> &work);
+
     QToolButton *makeButton(const char *name, const QString &caption, const QString &tooltip,
                             const QString &icon, int left, bool enabled);
     QList<QToolButton *> buttons() const;
@@ -95,4 +141,10 @@ private:
     QWidget *m_central = nullptr;
     QLabel *m_panel = nullptr;
     QColor m_normalColor;
+    bool m_listHint = false;
+    bool m_sorted = false;
+    int m_sortColumn = 0;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    qint64 m_progressScale = 1;
+    bool m_busy = false;
 };

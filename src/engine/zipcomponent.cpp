@@ -1,0 +1,334 @@
+#include "engine/zipcomponent.h"
+
+#include "engine/statustexte.h"
+#include "engine/zipzugriff.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+#include <zlib.h>
+
+using namespace Qt::StringLiterals;
+using namespace kasto::engine;
+
+namespace {
+
+bool istTrennerZeichen(QChar c) { return c == u'/' || c == u'\\'; }
+
+void sammle(const QString &ordner, const QString &muster, bool rekursiv, bool system,
+            const QString &ausser, QStringList *out)
+{
+    const QDir d(ordner);
+    const QDir::Filters versteckt = system ? QDir::Hidden : QDir::Filters();
+    for (const QFileInfo &f : d.entryInfoList(QDir::Files | QDir::NoDotAndDotDot | versteckt, QDir::Name)) {
+        if (!f.isFile() || f.canonicalFilePath() == ausser)
+            continue;
+        if (muster == u"*.*"_s || passtMuster(f.fileName(), muster, Qt::CaseInsensitive))
+            out->append(f.absoluteFilePath());
+    }
+    if (!rekursiv)
+        return;
+    // Linked folders are not followed: they could lead in circles or out of the tree.
+    for (const QFileInfo &sub : d.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | versteckt,
+                                               QDir::Name))
+        sammle(sub.absoluteFilePath(), muster, rekursiv, system, ausser, out);
+}
+
+// Whether deflate is worth it: the first MiB, compressed as the archive would be, must shrink.
+// Exact for files up to that size; for larger ones the start stands for the rest.
+bool lohntKompression(const QString &datei)
+{
+    QFile f(datei);
+    if (!f.open(QIODevice::ReadOnly))
+        return true; // the error shows up when the file is read for the archive
+    const QByteArray probe = f.read(1 << 20);
+    if (probe.isEmpty())
+        return false;
+    z_stream zs{};
+    if (deflateInit2(&zs, 6, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return true;
+    QByteArray ziel(qsizetype(deflateBound(&zs, uLong(probe.size()))), Qt::Uninitialized);
+    zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(probe.constData()));
+    zs.avail_in = uInt(probe.size());
+    zs.next_out = reinterpret_cast<Bytef *>(ziel.data());
+    zs.avail_out = uInt(ziel.size());
+    const int r = deflate(&zs, Z_FINISH);
+    const uLong gepackt = zs.total_out;
+    deflateEnd(&zs);
+    return r == Z_STREAM_END && gepackt < uLong(probe.size());
+}
+
+struct Fortschritt {
+    ZipComponent *self = nullptr;
+    QStringList namen;     // surviving entries in write order
+    QList<bool> neu;       // entry is one of ours (announced)
+    qsizetype gemeldet = 0;
+    std::function<void(const QString &)> melde;
+    std::function<void()> idle;
+
+    void bis(qsizetype n)
+    {
+        for (; gemeldet < qMin(n, namen.size()); ++gemeldet) {
+            if (neu.at(gemeldet))
+                melde(namen.at(gemeldet));
+        }
+    }
+};
+
+void fortschrittCallback(zip_t *, double anteil, void *ud)
+{
+    auto *f = static_cast<Fortschritt *>(ud);
+    // libzip splits the progress equally per entry, in index order.
+    f->bis(qsizetype(anteil * double(f->namen.size())));
+    if (f->idle)
+        f->idle();
+}
+
+} // namespace
+
+ZipComponent::ZipComponent(QObject *parent) : QObject(parent) {}
+
+// Errors go out on both channels: a window that shows only progress texts must not keep an
+// earlier "deleting" text after a removal that failed.
+void ZipComponent::fehler(const QString &text)
+{
+    emit StatusText(text);
+    emit ProgressText(text);
+}
+ZipComponent::~ZipComponent() = default;
+
+// Opens the archive for changing, lets `aendern` work on it and closes it. An archive with
+// leading bytes is changed as a plain copy of its ZIP part and then put behind the same bytes
+// again; the original is replaced only when everything was written.
+bool ZipComponent::schreibe(const std::function<bool(zip_t *)> &aendern,
+                            const std::function<void(zip_t *, QStringList *, QList<bool> *)> &neueEintraege,
+                            bool *geleert)
+{
+    *geleert = false;
+    const QString pfad = m_zipFile;
+    const bool vorhanden = QFileInfo::exists(pfad);
+    qint64 vorspann = 0;
+    if (vorhanden) {
+        vorspann = vorspannBytes(pfad);
+        QFile f(pfad);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray kopf = f.read(4);
+            // Leading bytes that the offsets already count (an adjusted SFX) would be lost.
+            if (vorspann <= 0 && f.size() > 0 && kopf != QByteArrayView("PK\3\4") && kopf != QByteArrayView("PK\5\6")) {
+                fehler(texte::schreibFehler(pfad, texte::grundVorspann()));
+                return false;
+            }
+        }
+    }
+
+    QTemporaryFile arbeit(pfad + u".kasto.XXXXXX"_s);
+    QString offen = pfad;
+    if (vorspann > 0) {
+        QFile quelle(pfad);
+        if (!arbeit.open() || !quelle.open(QIODevice::ReadOnly) || !quelle.seek(vorspann)) {
+            fehler(texte::schreibFehler(pfad, texte::grundNichtLesbar()));
+            return false;
+        }
+        while (!quelle.atEnd()) {
+            const QByteArray block = quelle.read(1 << 20);
+            if (block.isEmpty() || arbeit.write(block) != block.size()) {
+                fehler(texte::schreibFehler(pfad, arbeit.errorString()));
+                return false;
+            }
+        }
+        arbeit.close();
+        offen = arbeit.fileName();
+    }
+
+    int err = 0;
+    ZipHandle za(zip_open(QFile::encodeName(offen).constData(), ZIP_CREATE, &err));
+    if (!za) {
+        fehler(texte::schreibFehler(pfad, grund(err)));
+        return false;
+    }
+    if (!aendern(za.get()))
+        return false;
+
+    Fortschritt fs;
+    fs.melde = [this](const QString &n) { emit ProgressText(texte::hinzufuegen(n)); };
+    fs.idle = idle;
+    neueEintraege(za.get(), &fs.namen, &fs.neu);
+    zip_register_progress_callback_with_state(za.get(), 0.001, fortschrittCallback, nullptr, &fs);
+    if (zip_close(za.get()) != 0) {
+        fehler(texte::schreibFehler(pfad, grund(zip_get_error(za.get()))));
+        return false; // the handle discards itself: the archive stays as it was
+    }
+    za.release();
+    fs.bis(fs.namen.size());
+
+    if (vorspann > 0) {
+        if (!QFileInfo::exists(offen)) {
+            *geleert = QFile::remove(pfad) || !QFileInfo::exists(pfad);
+            return true;
+        }
+        QFile stub(pfad), neuZip(offen);
+        QSaveFile ziel(pfad);
+        ziel.setDirectWriteFallback(false);
+        bool ok = stub.open(QIODevice::ReadOnly) && neuZip.open(QIODevice::ReadOnly) && ziel.open(QIODevice::WriteOnly);
+        ok = ok && ziel.write(stub.read(vorspann)) == vorspann;
+        while (ok && !neuZip.atEnd()) {
+            const QByteArray block = neuZip.read(1 << 20);
+            ok = !block.isEmpty() && ziel.write(block) == block.size();
+        }
+        if (!ok || !ziel.commit()) {
+            ziel.cancelWriting();
+            fehler(texte::schreibFehler(pfad, ziel.errorString()));
+            return false;
+        }
+        return true;
+    }
+    *geleert = vorhanden && !QFileInfo::exists(pfad);
+    return true;
+}
+
+bool ZipComponent::AddFiles(const QString &angabe)
+{
+    if (m_zipFile.isEmpty()) {
+        emit StatusText(texte::keinArchivName());
+        return false;
+    }
+    // What to add.
+    QStringList dateien;
+    const QString archivEcht = QFileInfo(m_zipFile).canonicalFilePath();
+    const QFileInfo info(angabe);
+    if (info.isFile()) {
+        dateien << info.absoluteFilePath();
+    } else {
+        QString ordner = angabe, muster = u"*.*"_s;
+        if (!info.isDir()) {
+            qsizetype cut = angabe.size() - 1;
+            while (cut >= 0 && !istTrennerZeichen(angabe.at(cut)))
+                --cut;
+            ordner = cut < 0 ? u"."_s : cut == 0 ? angabe.left(1) : angabe.left(cut);
+            muster = angabe.mid(cut + 1);
+            if (!QFileInfo(ordner).isDir() || muster.isEmpty()) {
+                emit StatusText(texte::quelleFehlt(angabe));
+                return false;
+            }
+        }
+        sammle(ordner, muster, m_subfolders, m_systemFiles, archivEcht, &dateien);
+    }
+    if (dateien.isEmpty()) {
+        emit StatusText(texte::keineDateien(angabe));
+        return false;
+    }
+
+    SchreibPasswortAntwort pw;
+    if (m_usePassword) {
+        if (passwortFrage)
+            pw = passwortFrage({m_zipFile});
+        if (pw.abbruch || pw.passwort.isEmpty()) {
+            emit StatusText(texte::keinPasswortGesetzt());
+            return false;
+        }
+    }
+    const QByteArray passwort = pw.passwort.toUtf8();
+
+    QSet<zip_uint64_t> unsere;
+
+    auto aendern = [&](zip_t *za) {
+        for (const QString &datei : dateien) {
+            const QString name = speicherName(datei, m_noPaths);
+            const QByteArray local = QFile::encodeName(datei);
+            zip_error_t e;
+            zip_error_init(&e);
+            zip_source_t *src = zip_source_file_create(local.constData(), 0, -1, &e);
+            zip_error_fini(&e);
+            const zip_int64_t idx = src ? zip_file_add(za, name.toUtf8().constData(), src,
+                                                       ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
+                                        : -1;
+            if (idx < 0) {
+                if (src)
+                    zip_source_free(src);
+                fehler(texte::quelleFehlt(datei));
+                return false;
+            }
+            const auto i = zip_uint64_t(idx);
+            unsere.insert(i);
+            // Level 6 on purpose: libzip's default is 9, much slower for little gain.
+            if (lohntKompression(datei))
+                zip_set_file_compression(za, i, ZIP_CM_DEFLATE, 6);
+            else
+                zip_set_file_compression(za, i, ZIP_CM_STORE, 0);
+            struct stat sb;
+            if (stat(local.constData(), &sb) == 0)
+                zip_file_set_external_attributes(za, i, 0, ZIP_OPSYS_UNIX, zip_uint32_t(sb.st_mode & 0xFFFF) << 16);
+            if (m_usePassword) {
+                const zip_uint16_t em = pw.verfahren == Verschluesselung::ZipCrypto ? ZIP_EM_TRAD_PKWARE : ZIP_EM_AES_256;
+                if (zip_file_set_encryption(za, i, em, passwort.constData()) != 0) {
+                    fehler(texte::schreibFehler(m_zipFile, grund(zip_get_error(za))));
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    auto neue = [&](zip_t *za, QStringList *namen, QList<bool> *neu) {
+        const zip_int64_t n = zip_get_num_entries(za, 0);
+        for (zip_int64_t i = 0; i < n; ++i) {
+            const QString name = eintragName(za, zip_uint64_t(i));
+            if (name.isNull())
+                continue; // deleted
+            namen->append(name);
+            neu->append(unsere.contains(zip_uint64_t(i)));
+        }
+    };
+    bool geleert = false;
+    if (!schreibe(aendern, neue, &geleert))
+        return false;
+    emit StatusText(texte::hinzugefuegt(dateien.size(), m_zipFile));
+    return true;
+}
+
+bool ZipComponent::DeleteFiles(const QString &nameOrPattern)
+{
+    if (m_zipFile.isEmpty()) {
+        emit StatusText(texte::keinArchivName());
+        return false;
+    }
+    if (!QFileInfo::exists(m_zipFile)) {
+        fehler(texte::archivFehler(m_zipFile, texte::grundNichtGefunden()));
+        return false;
+    }
+    const bool alle = nameOrPattern == u"*.*"_s;
+    const bool muster = nameOrPattern.contains(u'*') || nameOrPattern.contains(u'?');
+    QStringList weg;
+    auto aendern = [&](zip_t *za) {
+        const zip_int64_t n = zip_get_num_entries(za, 0);
+        for (zip_int64_t i = 0; i < n; ++i) {
+            const QString name = eintragName(za, zip_uint64_t(i));
+            const bool treffer = alle || (muster ? passtMuster(name, nameOrPattern, Qt::CaseInsensitive)
+                                                 : name == nameOrPattern);
+            if (treffer && zip_delete(za, zip_uint64_t(i)) == 0)
+                weg << name;
+        }
+        if (weg.isEmpty()) {
+            fehler(texte::nichtsGeloescht(nameOrPattern));
+            return false;
+        }
+        return true;
+    };
+    auto keine = [](zip_t *, QStringList *, QList<bool> *) {};
+    bool geleert = false;
+    if (!schreibe(aendern, keine, &geleert)) {
+        return false;
+    }
+    for (const QString &n : weg)
+        emit ProgressText(texte::loesche(n));
+    if (geleert) {
+        emit ProgressText(texte::archivLeer(m_zipFile));
+        emit StatusText(texte::archivLeer(m_zipFile));
+    } else {
+        emit StatusText(texte::loesche(weg.constLast()));
+    }
+    return true;
+}

@@ -1,11 +1,10 @@
 #include "splitter/frminfo.h"
 
+#include "splitter/fenster.h"
+
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -41,25 +40,14 @@ frmInfo::frmInfo(QWidget *parent)
     Command1->setGeometry(172, 328, 73, 21);
     connect(Command1, &QPushButton::clicked, this, &frmInfo::Command1_Click);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
-    }
+    kasto::splitter::zentrieren(this);
 }
 
 frmInfo::~frmInfo() = default;
 
 frmInfo *frmInfo::zeigen()
 {
-    if (!s_info) {
-        s_info = new frmInfo;
-        s_info->show();
-        return s_info;
-    }
-    s_info->show();
-    s_info->raise();
-    s_info->activateWindow();
-    return s_info;
+    return kasto::splitter::einmalZeigen(s_info);
 }
 
 frmInfo *frmInfo::instance()

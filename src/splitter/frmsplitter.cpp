@@ -4,6 +4,7 @@
 #include "common/shared.h"
 #include "common/stddialoge.h"
 #include "common/ui.h"
+#include "splitter/fenster.h"
 #include "splitter/frminfo.h"
 #include "splitter/splitter.h"
 
@@ -13,15 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include <cmath>
@@ -39,11 +37,6 @@ QPointer<frmSplitter> s_splitter;
 
 constexpr int kClientWidth = 389;
 constexpr int kClientHeight = 385;
-
-QString listenStil()
-{
-    return u"QListWidget { background: rgb(255,254,219); color: blue; }"_s;
-}
 
 // "Is the text a number?" in the regional notation, or in the plain one.
 bool alsZahl(const QString &text, double *wert)
@@ -86,17 +79,9 @@ frmSplitter::frmSplitter(QWidget *parent)
     ueberschriftSetzen(Label3, ueberschrift);
     Label1 = label("Label1", u"Zu splittende Datei auswählen- >"_s, 8, 39, 184, 13);
     schmal(Label1);
-    Command3 = new QToolButton(this);
-    Command3->setObjectName(u"Command3"_s);
-    Command3->setIcon(QIcon(u":/splitter/waehlen.svg"_s));
-    Command3->setGeometry(192, 33, 33, 20);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(u"Text1"_s);
-    Text1->setGeometry(4, 56, 225, 19);
-    Shape2 = new QFrame(this);
-    Shape2->setObjectName(u"Shape2"_s);
-    Shape2->setGeometry(5, 78, 225, 83);
-    Shape2->setStyleSheet(u"QFrame#Shape2 { border: 1px solid grey; }"_s);
+    Command3 = bildKnopf("Command3", u"waehlen"_s, {192, 33, 33, 20});
+    Text1 = textfeld("Text1", {4, 56, 225, 19});
+    Shape2 = rahmen("Shape2", {5, 78, 225, 83});
     Label2 = label("Label2", u"Dateifragmentgröße (in kBytes):"_s, 8, 84, 155, 13);
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(u"Combo1"_s);
@@ -112,9 +97,7 @@ frmSplitter::frmSplitter(QWidget *parent)
     Label9 = label("Label9", u"Quelldatei (Byte) :"_s, 8, 124, 218, 13);
     Label10 = label("Label10", u"Fragmente (Byte):"_s, 8, 144, 218, 13);
     Label11 = label("Label11", u"Erzeugte Dateifragmente:"_s, 240, 32, 145, 13);
-    List2 = new QListWidget(this);
-    List2->setObjectName(u"List2"_s);
-    List2->setGeometry(240, 48, 141, 82);
+    List2 = liste("List2", {240, 48, 141, 82});
     Command1 = new QPushButton(u"  Splitten"_s, this);
     Command1->setObjectName(u"Command1"_s);
     Command1->setGeometry(240, 132, 141, 29);
@@ -130,21 +113,11 @@ frmSplitter::frmSplitter(QWidget *parent)
     ueberschriftSetzen(Label4, ueberschrift);
     Label13 = label("Label13", u"Erstes Fragment (*._001) auswählen ->"_s, 8, 200, 184, 13);
     schmal(Label13);
-    Command8 = new QToolButton(this);
-    Command8->setObjectName(u"Command8"_s);
-    Command8->setIcon(QIcon(u":/splitter/waehlen.svg"_s));
-    Command8->setGeometry(192, 195, 33, 19);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(u"Text2"_s);
-    Text2->setGeometry(4, 216, 225, 19);
+    Command8 = bildKnopf("Command8", u"waehlen"_s, {192, 195, 33, 19});
+    Text2 = textfeld("Text2", {4, 216, 225, 19});
     Label6 = label("Label6", u"Dateifragmente:"_s, 244, 216, 137, 13);
-    List1 = new QListWidget(this);
-    List1->setObjectName(u"List1"_s);
-    List1->setGeometry(240, 232, 141, 82);
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(u"Shape1"_s);
-    Shape1->setGeometry(5, 237, 225, 87);
-    Shape1->setStyleSheet(u"QFrame#Shape1 { border: 1px solid grey; }"_s);
+    List1 = liste("List1", {240, 232, 141, 82});
+    Shape1 = rahmen("Shape1", {5, 237, 225, 87});
     Label16 = label("Label16", u"Zusammengefügte Datei:"_s, 8, 245, 217, 17);
     Label14 = label("Label14", u"00"_s, 8, 260, 217, 17);
     Label17 = label("Label17", u"Dateigrösse (Byte):"_s, 8, 273, 217, 17);
@@ -159,10 +132,7 @@ frmSplitter::frmSplitter(QWidget *parent)
     Command6 = new QPushButton(u"End"_s, this);
     Command6->setObjectName(u"Command6"_s);
     Command6->setGeometry(4, 328, 45, 21);
-    Command5 = new QToolButton(this);
-    Command5->setObjectName(u"Command5"_s);
-    Command5->setIcon(QIcon(u":/splitter/info.svg"_s));
-    Command5->setGeometry(56, 328, 41, 21);
+    Command5 = bildKnopf("Command5", u"info"_s, {56, 328, 41, 21});
     Command7 = new QPushButton(u"crc32"_s, this);
     Command7->setObjectName(u"Command7"_s);
     Command7->setGeometry(128, 328, 47, 21);
@@ -179,12 +149,6 @@ frmSplitter::frmSplitter(QWidget *parent)
     File1->setObjectName(u"File1"_s);
     File1->hide();
 
-    for (QListWidget *l : {List1, List2}) {
-        l->setStyleSheet(listenStil());
-        l->setMouseTracking(true);
-        l->viewport()->setMouseTracking(true);
-        l->viewport()->installEventFilter(this);
-    }
     QFont fett = Command1->font();
     fett.setBold(true);
     Command4->setFont(fett);
@@ -208,10 +172,7 @@ frmSplitter::frmSplitter(QWidget *parent)
     connect(Combo1, &QComboBox::editTextChanged, this, &frmSplitter::Combo1_Change);
 
     // Loading.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
-    }
+    kasto::splitter::zentrieren(this);
     Label5->clear();
     Label12->clear();
     Label15->clear();
@@ -226,15 +187,7 @@ frmSplitter::~frmSplitter() = default;
 
 frmSplitter *frmSplitter::zeigen()
 {
-    if (!s_splitter) {
-        s_splitter = new frmSplitter;
-        s_splitter->show();
-        return s_splitter;
-    }
-    s_splitter->show();
-    s_splitter->raise();
-    s_splitter->activateWindow();
-    return s_splitter;
+    return kasto::splitter::einmalZeigen(s_splitter);
 }
 
 frmSplitter *frmSplitter::instance()
@@ -268,6 +221,46 @@ QLabel *frmSplitter::label(const char *name, const QString &text, int x, int y, 
     l->setObjectName(QString::fromLatin1(name));
     l->setTextFormat(Qt::PlainText);
     l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QToolButton *frmSplitter::bildKnopf(const char *name, const QString &icon, const QRect &r)
+{
+    auto *b = new QToolButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setIcon(QIcon(u":/splitter/%1.svg"_s.arg(icon)));
+    b->setGeometry(r);
+    return b;
+}
+
+QLineEdit *frmSplitter::textfeld(const char *name, const QRect &r)
+{
+    auto *t = new QLineEdit(this);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setGeometry(r);
+    return t;
+}
+
+// A grey rectangle drawn on the window, as the shapes of the design.
+QFrame *frmSplitter::rahmen(const char *name, const QRect &r)
+{
+    auto *f = new QFrame(this);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setGeometry(r);
+    f->setStyleSheet(u"QFrame#%1 { border: 1px solid grey; }"_s.arg(f->objectName()));
+    return f;
+}
+
+// Light yellow with blue text; its help text shows wherever the mouse moves over it.
+QListWidget *frmSplitter::liste(const char *name, const QRect &r)
+{
+    auto *l = new QListWidget(this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(r);
+    l->setStyleSheet(u"QListWidget { background: rgb(255,254,219); color: blue; }"_s);
+    l->setMouseTracking(true);
+    l->viewport()->setMouseTracking(true);
+    l->viewport()->installEventFilter(this);
     return l;
 }
 

@@ -111,6 +111,10 @@ protected:
 
 private:
     QLabel *label(const char *name, const QString &text, int x, int y, int w, int h);
+    QToolButton *bildKnopf(const char *name, const QString &icon, const QRect &r);
+    QLineEdit *textfeld(const char *name, const QRect &r);
+    QFrame *rahmen(const char *name, const QRect &r);
+    QListWidget *liste(const char *name, const QRect &r);
     static void schmal(QLabel *l);
     void ueberschriftSetzen(QLabel *l, const QFont &font);
     QLabel *bild(const char *name, const QString &icon, QWidget *auf, int x, int y);

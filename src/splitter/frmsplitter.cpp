@@ -268,6 +268,7 @@ QListWidget *frmSplitter::liste(const char *name, const QRect &r)
 void frmSplitter::schmal(QLabel *l)
 {
     QFont f = l->font();
+    f.setStretch(QFont::Unstretched);
     for (int stretch = 100; stretch >= 80 && QFontMetrics(f).horizontalAdvance(l->text()) > l->width(); stretch -= 4)
         f.setStretch(stretch - 4);
     l->setFont(f);
@@ -438,6 +439,7 @@ void frmSplitter::hover(QObject *over)
     for (const auto &[name, text] : texte) {
         if (over->objectName() == QLatin1StringView(name)) {
             Label8->setText(text);
+            schmal(Label8);
             return;
         }
     }

@@ -3,7 +3,8 @@
 #   checksum:  kasto-cli crc32      vs  7zz h -scrcCRC32  and  cksum
 #   split:     kasto-cli split      vs  split -b  (100 MiB fragments, 11 of them)
 #   join:      kasto-cli join       vs  cat
-# plus the in-memory CRC loop (bench_splitter_crc). Needs hyperfine (apt-get install hyperfine).
+# plus the in-memory CRC loop (bench_splitter_crc). Prints medians and ratios to Kasto at the end.
+# Needs hyperfine (apt-get install hyperfine) and python3.
 # Usage: bench/splitter_bench.sh [BUILD_DIR] [SIZE_MIB]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -28,7 +29,7 @@ mkdir "$out"
 "$crcbench" 256 | tee "$out/crc_memory.txt"
 
 # Checksum: all three read the same cached file.
-hyperfine -N --warmup 1 --runs 5 --export-markdown "$out/crc.md" \
+hyperfine -N --warmup 1 --runs 5 --export-markdown "$out/crc.md" --export-json "$out/crc.json" \
   -n kasto "$cli crc32 k/quelle.bin" \
   -n 7zz "7zz h -scrcCRC32 k/quelle.bin" \
   -n cksum "cksum k/quelle.bin"
@@ -36,16 +37,23 @@ hyperfine -N --warmup 1 --runs 5 --export-markdown "$out/crc.md" \
   || { echo "CRC weicht von 7zz ab" >&2; exit 1; }
 
 # Split: the previous run's fragments are freed just before each timed run.
-hyperfine --warmup 1 --runs 5 --export-markdown "$out/split.md" \
+hyperfine --warmup 1 --runs 5 --export-markdown "$out/split.md" --export-json "$out/split.json" \
   -n kasto --prepare "rm -f k/quelle.bin._*" "$cli split k/quelle.bin --size $kb" \
   -n split --prepare "rm -f p/quelle.bin._*" "split -b $((kb * 1024)) -a 3 -d --numeric-suffixes=1 p/quelle.bin p/quelle.bin._"
 cmp k/quelle.bin._011 p/quelle.bin._011
 
 # Join the fragments each tool made.
-hyperfine --warmup 1 --runs 5 --export-markdown "$out/join.md" \
+hyperfine --warmup 1 --runs 5 --export-markdown "$out/join.md" --export-json "$out/join.json" \
   -n kasto --prepare "rm -f k/ziel.bin" "$cli join k/quelle.bin._001 k/ziel.bin" \
   -n cat --prepare "rm -f p/ziel.bin" "sh -c 'cat p/quelle.bin._* > p/ziel.bin'"
 cmp k/ziel.bin k/quelle.bin
 cmp p/ziel.bin p/quelle.bin
 
-cat "$out"/crc.md "$out"/split.md "$out"/join.md
+# Medians and their ratio to Kasto, from this one run.
+python3 - "$out" <<'PY'
+import json, sys
+for name in ("crc", "split", "join"):
+    runs = json.load(open(f"{sys.argv[1]}/{name}.json"))["results"]
+    kasto = next(r["median"] for r in runs if r["command"] == "kasto")
+    print(name + ": " + ", ".join(f'{r["command"]} {r["median"]:.3f} s ({r["median"] / kasto:.2f})' for r in runs))
+PY

@@ -309,7 +309,13 @@ private slots:
         const QString ziel = QDir(dir.path()).filePath(u"neu/film.avi"_s);
         QDir().mkpath(QFileInfo(ziel).path());
         ui.fileAnswers << ziel;
+        // The selection follows the first seven fragments, then jumps to the last.
+        QList<int> auswahl;
+        connect(f->List1, &QListWidget::currentRowChanged, this, [&](int row) { auswahl << row; });
+        f->List1->setCurrentRow(-1);
+        auswahl.clear();
         QTest::mouseClick(f->Command4, Qt::LeftButton);
+        QCOMPARE(auswahl, (QList<int>{0, 1, 2, 3, 4, 5, 6, 9}));
         const auto &anfrage = ui.fileRequests.constLast();
         QCOMPARE(anfrage.title, u"Zusammengefügte Datei speichern unter"_s);
         QCOMPARE(anfrage.defaultName, u"film.avi"_s);

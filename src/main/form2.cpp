@@ -1,6 +1,7 @@
 #include "main/form2.h"
 
 #include "common/dateilisten.h"
+#include "common/layout.h"
 #include "common/shared.h"
 #include "common/ui.h"
 
@@ -40,6 +41,7 @@ Form2::Form2(QWidget *parent)
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
 
     Text1->setText(Dir1->path());
+    kasto::passeAn(this);
 }
 
 void Form2::Dir1_Change()

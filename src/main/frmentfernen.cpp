@@ -1,5 +1,6 @@
 #include "main/frmentfernen.h"
 
+#include "common/layout.h"
 #include "main/frmunzip.h"
 
 #include <QButtonGroup>
@@ -52,6 +53,7 @@ frmEntfernen::frmEntfernen(QWidget *parent)
     Text1 = new QLineEdit(u"*.bmp"_s, this);
     Text1->setObjectName(u"Text1"_s);
     Text1->setGeometry(72, 104, 65, 19);
+    kasto::passeAn(this);
 }
 
 int frmEntfernen::modus() const

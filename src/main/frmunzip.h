@@ -119,6 +119,10 @@ protected:
 private:
     void oeffnen();
     void zeigeDateienCaption();
+    void jedeMarkierteZeile(const std::function<void(const QString &)> &call);
+    bool entpacken(const QList<QToolButton *> &group, const std::function<void()> &work);
+    void testen(const std::function<void()> &work);
+    bool nichtsMarkiert(const QString &meldung);
     void VFunzip_FileInfo(qint64 size, qint64 packedSize, int ratio, int month, int day, int year, int hour,
                           int minute, const QString &name, const QString &path);
     void VFunzip_Progress(qint64 current, qint64 total);

@@ -250,17 +250,19 @@ bool frmUnzip::guarded(const std::function<void()> &work)
     return false;
 }
 
-void frmUnzip::Command1_Click()
+// Calls the component once per ticked row, from the top; the rows are read afresh each time.
+void frmUnzip::jedeMarkierteZeile(const std::function<void(const QString &)> &call)
 {
-    if (m_busy)
-        return;
-    if (markierteZeilen() == 0) {
-        kasto::ui::MsgBox(this, u"Es sind keine Dateien zum Entpacken ausgewählt !"_s, kasto::ui::Buttons::Ok,
-                          kasto::ui::Icon::Exclamation, u"Kasto-Nachricht"_s);
-        unsetCursor();
-        return;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = ListView1->topLevelItem(i);
+        if (row->checkState(Name) == Qt::Checked)
+            call(eintragName(row));
     }
-    const QList<QToolButton *> group{Command3, Command2, Command4, Command5, Command6, Command9};
+}
+
+// Extraction: the folder chooser, then `work` on the first component. Returns false after a cancel.
+bool frmUnzip::entpacken(const QList<QToolButton *> &group, const std::function<void()> &work)
+{
     enable(group, false);
     {
         Form2 chooser(this);
@@ -268,21 +270,52 @@ void frmUnzip::Command1_Click()
     }
     if (kasto::UnzipOrdner.isEmpty()) {
         enable(group, true);
-        return;
+        return false;
     }
     VFunzip1->setTargetFolder(kasto::UnzipOrdner);
     setCursor(Qt::WaitCursor);
     ref();
     setBusy(true);
-    guarded([this] {
-        // The rows are read afresh, from the top, each ticked one by its own call.
-        for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *row = ListView1->topLevelItem(i);
-            if (row->checkState(Name) == Qt::Checked)
-                VFunzip1->ExtractFile(eintragName(row));
-        }
-    });
+    guarded(work);
     setBusy(false);
+    return true;
+}
+
+// Testing on the second component, pointed at the current archive afresh.
+void frmUnzip::testen(const std::function<void()> &work)
+{
+    setCursor(Qt::WaitCursor);
+    const QList<QToolButton *> group{Command3, Command1, Command4, Command5, Command6, Command2};
+    enable(group, false);
+    if (!kasto::ArchivPfad.isEmpty() && ListView1->topLevelItemCount() > 0) {
+        VFunzip2->setZipFile(kasto::ArchivPfad);
+        VFunzip2->setTestOnly(true);
+        setBusy(true);
+        guarded(work);
+        setBusy(false);
+        VFunzip2->setTestOnly(false);
+    }
+    enable(group, true);
+    fertig();
+    normalPointer();
+}
+
+bool frmUnzip::nichtsMarkiert(const QString &meldung)
+{
+    if (markierteZeilen() > 0)
+        return false;
+    kasto::ui::MsgBox(this, meldung, kasto::ui::Buttons::Ok, kasto::ui::Icon::Exclamation, u"Kasto-Nachricht"_s);
+    unsetCursor();
+    return true;
+}
+
+void frmUnzip::Command1_Click()
+{
+    if (m_busy || nichtsMarkiert(u"Es sind keine Dateien zum Entpacken ausgewählt !"_s))
+        return;
+    const QList<QToolButton *> group{Command3, Command2, Command4, Command5, Command6, Command9};
+    if (!entpacken(group, [this] { jedeMarkierteZeile([this](const QString &n) { VFunzip1->ExtractFile(n); }); }))
+        return;
     enable(group, true);
     fertig();
     normalPointer();
@@ -293,21 +326,8 @@ void frmUnzip::Command2_Click()
     if (m_busy)
         return;
     const QList<QToolButton *> group{Command3, Command1, Command4, Command5, Command6, Command9};
-    enable(group, false);
-    {
-        Form2 chooser(this);
-        kasto::ui::execModal(&chooser);
-    }
-    if (kasto::UnzipOrdner.isEmpty()) {
-        enable(group, true);
+    if (!entpacken(group, [this] { VFunzip1->ExtractAll(); }))
         return;
-    }
-    VFunzip1->setTargetFolder(kasto::UnzipOrdner);
-    setCursor(Qt::WaitCursor);
-    ref();
-    setBusy(true);
-    guarded([this] { VFunzip1->ExtractAll(); });
-    setBusy(false);
     ProgressBar1->setValue(0);
     enable(group, true);
     fertig();
@@ -318,50 +338,12 @@ void frmUnzip::Command9_Click()
 {
     if (m_busy)
         return;
-    setCursor(Qt::WaitCursor);
-    const QList<QToolButton *> group{Command3, Command1, Command4, Command5, Command6, Command2};
-    enable(group, false);
-    if (!kasto::ArchivPfad.isEmpty() && ListView1->topLevelItemCount() > 0) {
-        VFunzip2->setZipFile(kasto::ArchivPfad);
-        VFunzip2->setTestOnly(true);
-        setBusy(true);
-        guarded([this] { VFunzip2->ExtractAll(); });
-        setBusy(false);
-        VFunzip2->setTestOnly(false);
-    }
-    enable(group, true);
-    fertig();
-    normalPointer();
+    testen([this] { VFunzip2->ExtractAll(); });
 }
 
 void frmUnzip::mnuTest_Click()
 {
-    if (m_busy)
+    if (m_busy || nichtsMarkiert(u"Es ist keine Datei(en) zum Testen ausgewählt !"_s))
         return;
-    if (markierteZeilen() == 0) {
-        kasto::ui::MsgBox(this, u"Es ist keine Datei(en) zum Testen ausgewählt !"_s, kasto::ui::Buttons::Ok,
-                          kasto::ui::Icon::Exclamation, u"Kasto-Nachricht"_s);
-        unsetCursor();
-        return;
-    }
-    setCursor(Qt::WaitCursor);
-    const QList<QToolButton *> group{Command3, Command1, Command4, Command5, Command6, Command2};
-    enable(group, false);
-    if (!kasto::ArchivPfad.isEmpty() && ListView1->topLevelItemCount() > 0) {
-        VFunzip2->setZipFile(kasto::ArchivPfad);
-        VFunzip2->setTestOnly(true);
-        setBusy(true);
-        guarded([this] {
-            for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-                const QTreeWidgetItem *row = ListView1->topLevelItem(i);
-                if (row->checkState(Name) == Qt::Checked)
-                    VFunzip2->ExtractFile(eintragName(row));
-            }
-        });
-        setBusy(false);
-        VFunzip2->setTestOnly(false);
-    }
-    enable(group, true);
-    fertig();
-    normalPointer();
+    testen([this] { jedeMarkierteZeile([this](const QString &n) { VFunzip2->ExtractFile(n); }); });
 }

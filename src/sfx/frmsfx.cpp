@@ -1,5 +1,7 @@
 #include "sfx/frmsfx.h"
 
+#include "common/layout.h"
+
 #include "common/pfad.h"
 #include "common/stddialoge.h"
 #include "common/ui.h"
@@ -19,20 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QPointer<frmSFX> s_instance;
-
-// Layout in pixels (15 twips a pixel).
-QRect px(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-// A caption wider than the designed button (larger fonts than the design's) widens it about its centre.
-void passend(QPushButton *b)
-{
-    const int fehlt = b->sizeHint().width() - b->width();
-    if (fehlt > 0)
-        b->setGeometry(b->x() - (fehlt + 1) / 2, b->y(), b->width() + fehlt + 1, b->height());
-}
 
 void labelText(QLabel *label, const QString &text)
 {
@@ -63,21 +51,20 @@ frmSFX::frmSFX(QWidget *parent)
                          const char *labelName, int labelTop) {
         auto *f = new QGroupBox(titel, this);
         f->setObjectName(QString::fromLatin1(name));
-        f->setGeometry(px(120, top, 5055, 1575));
+        f->setGeometry(kasto::twips(120, top, 5055, 1575));
         text = new QLineEdit(f);
         text->setObjectName(QString::fromLatin1(textName));
-        text->setGeometry(px(120, 360, 4215, 285));
+        text->setGeometry(kasto::twips(120, 360, 4215, 285));
         waehlen = new QToolButton(f);
         waehlen->setObjectName(QString::fromLatin1(waehlenName));
         waehlen->setToolTip(waehlenTipp);
         waehlen->setIcon(QIcon(u":/icons/oeffnen.svg"_s));
         waehlen->setIconSize(QSize(15, 15));
-        waehlen->setGeometry(px(4440, 360, 315, 315));
+        waehlen->setGeometry(kasto::twips(4440, 360, 315, 315));
         los = new QPushButton(losText, f);
         los->setObjectName(QString::fromLatin1(losName));
         los->setToolTip(losTipp);
-        los->setGeometry(px(1440, 840, 2055, 375));
-        passend(los);
+        los->setGeometry(kasto::twips(1440, 840, 2055, 375));
         label = new QLabel(f);
         label->setObjectName(QString::fromLatin1(labelName));
         label->move(120 / 15, labelTop / 15);
@@ -94,10 +81,10 @@ frmSFX::frmSFX(QWidget *parent)
     Command5 = new QPushButton(u"<<"_s, this);
     Command5->setObjectName(u"Command5"_s);
     Command5->setToolTip(u"Beenden"_s);
-    Command5->setGeometry(px(120, 3600, 615, 255));
+    Command5->setGeometry(kasto::twips(120, 3600, 615, 255));
     Command6 = new QPushButton(u"Info"_s, this);
     Command6->setObjectName(u"Command6"_s);
-    Command6->setGeometry(px(4320, 3600, 855, 255));
+    Command6->setGeometry(kasto::twips(4320, 3600, 855, 255));
 
     connect(Command1, &QPushButton::clicked, this, &frmSFX::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSFX::Command2_Click);
@@ -108,6 +95,7 @@ frmSFX::frmSFX(QWidget *parent)
 
     labelText(Label1, QString());
     labelText(Label2, QString());
+    kasto::passeAn(this);
 }
 
 frmSFX::~frmSFX() = default;

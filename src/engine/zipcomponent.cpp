@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <limits>
 #include <sys/stat.h>
 #include <zlib.h>
 
@@ -60,6 +61,28 @@ bool lohntKompression(const QString &datei)
     const uLong gepackt = zs.total_out;
     deflateEnd(&zs);
     return r == Z_STREAM_END && gepackt < uLong(probe.size());
+}
+
+// Attributes and times of a new entry from the file or folder on disk. The DOS time libzip
+// writes knows only local time in 2-second steps; Info-ZIP's extended timestamp (0x5455, "UT")
+// adds the exact second in UTC, in the local header and the central directory as zip does.
+// Extra fields of an entry being replaced described the old file and go.
+void setzeMetadaten(zip_t *za, zip_uint64_t i, const struct stat &sb, bool ordner)
+{
+    zip_file_extra_field_delete(za, i, ZIP_EXTRA_FIELD_ALL, ZIP_FL_LOCAL | ZIP_FL_CENTRAL);
+    zip_uint32_t attr = zip_uint32_t(sb.st_mode & 0xFFFF) << 16;
+    if (ordner) {
+        attr |= 0x10; // MS-DOS directory bit, for tools that look only at that
+        zip_file_set_mtime(za, i, sb.st_mtime, 0); // a buffer source would say "now"
+    }
+    zip_file_set_external_attributes(za, i, 0, ZIP_OPSYS_UNIX, attr);
+    // The field holds a signed 32-bit count of seconds; outside of it the DOS time must do.
+    if (sb.st_mtime < std::numeric_limits<qint32>::min() || sb.st_mtime > std::numeric_limits<qint32>::max())
+        return;
+    const auto t = quint32(qint32(sb.st_mtime));
+    const zip_uint8_t ut[5] = {0x01, zip_uint8_t(t), zip_uint8_t(t >> 8), zip_uint8_t(t >> 16), zip_uint8_t(t >> 24)};
+    zip_file_extra_field_set(za, i, 0x5455, ZIP_EXTRA_FIELD_NEW, ut, sizeof ut, ZIP_FL_LOCAL);
+    zip_file_extra_field_set(za, i, 0x5455, ZIP_EXTRA_FIELD_NEW, ut, sizeof ut, ZIP_FL_CENTRAL);
 }
 
 struct Fortschritt {
@@ -261,7 +284,7 @@ bool ZipComponent::AddFiles(const QString &angabe)
                 zip_set_file_compression(za, i, ZIP_CM_STORE, 0);
             struct stat sb;
             if (stat(local.constData(), &sb) == 0)
-                zip_file_set_external_attributes(za, i, 0, ZIP_OPSYS_UNIX, zip_uint32_t(sb.st_mode & 0xFFFF) << 16);
+                setzeMetadaten(za, i, sb, false);
             if (m_usePassword) {
                 const zip_uint16_t em = pw.verfahren == Verschluesselung::ZipCrypto ? ZIP_EM_TRAD_PKWARE : ZIP_EM_AES_256;
                 if (zip_file_set_encryption(za, i, em, passwort.constData()) != 0) {

@@ -3,7 +3,11 @@
 
 #include "engine/zipzugriff.h"
 
+#include <QDateTime>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace enginetest;
@@ -34,6 +38,21 @@ QStringList eintraege(const QString &zip, const QString &passwort = QString())
     QStringList n = m.namen();
     n.sort();
     return n;
+}
+
+bool setzeZeit(const QString &pfad, qint64 sekunden)
+{
+    const struct timespec ts[2] = {{time_t(sekunden), 0}, {time_t(sekunden), 0}};
+    return utimensat(AT_FDCWD, QFile::encodeName(pfad).constData(), ts, 0) == 0;
+}
+
+qint64 zeitVon(const QString &pfad) { return QFileInfo(pfad).lastModified().toSecsSinceEpoch(); }
+
+// A program run in the given time zone.
+testutil::ProcessResult inZone(const QString &zone, const QString &prog, const QStringList &args,
+                               const QString &dir = QString())
+{
+    return peer(u"env"_s, QStringList{u"TZ="_s + zone, prog} + args, dir);
 }
 
 struct ZipMitschnitt {
@@ -197,6 +216,53 @@ private slots:
         QCOMPARE(zip_stat(za.get(), (quelle.mid(1) + u"/Grüße/tief/zufall.bin"_s).toUtf8().constData(), 0, &st), 0);
         QCOMPARE(st.comp_method, zip_uint16_t(ZIP_CM_STORE));
         QCOMPARE(st.encryption_method != ZIP_EM_NONE, verschluesselt);
+    }
+
+    // The exact second survives a change of time zone between packing and unpacking, also for
+    // an entry that replaces one whose old time another tool had stored.
+    void zeitstempel_data()
+    {
+        QTest::addColumn<QString>("entpacker");
+        QTest::newRow("unzip") << u"unzip"_s;
+        QTest::newRow("7zz") << u"7zz"_s;
+        QTest::newRow("kasto") << QStringLiteral(KASTO_CLI);
+    }
+    void zeitstempel()
+    {
+        QFETCH(QString, entpacker);
+        ENGINE_BRAUCHT(u"zip"_s);
+        ENGINE_BRAUCHT(u"unzip"_s);
+        ENGINE_BRAUCHT(u"7zz"_s);
+        QTemporaryDir tmp;
+        const QString zip = tmp.filePath(u"t.zip"_s);
+        const QString alt = tmp.filePath(u"alt.txt"_s), neu = tmp.filePath(u"neu.txt"_s);
+        testutil::writeFile(alt, "alter Stand");
+        QVERIFY(setzeZeit(alt, QDateTime(QDate(2010, 1, 1), QTime(0, 0, 1), Qt::UTC).toSecsSinceEpoch()));
+        QCOMPARE(peer(u"zip"_s, {u"-q"_s, zip, u"alt.txt"_s}, tmp.path()).exitCode, 0);
+        // Odd second, summer time, another year.
+        const qint64 soll = QDateTime(QDate(2003, 7, 15), QTime(10, 20, 31), Qt::UTC).toSecsSinceEpoch();
+        testutil::writeFile(alt, "neuer Stand");
+        testutil::writeFile(neu, "neu");
+        QVERIFY(setzeZeit(alt, soll));
+        QVERIFY(setzeZeit(neu, soll));
+        const auto add = inZone(u"Pacific/Chatham"_s, QStringLiteral(KASTO_CLI),
+                                {u"add"_s, zip, alt, neu, u"--no-paths"_s});
+        QVERIFY2(add.exitCode == 0, add.err.constData());
+
+        const QString aus = tmp.filePath(u"aus"_s);
+        QVERIFY(QDir().mkpath(aus));
+        QStringList args;
+        if (entpacker == u"unzip"_s)
+            args << u"-q"_s << zip << u"-d"_s << aus;
+        else if (entpacker == u"7zz"_s)
+            args << u"x"_s << u"-o"_s + aus << zip;
+        else
+            args << u"extract"_s << zip << aus;
+        const auto x = inZone(u"America/St_Johns"_s, entpacker, args);
+        QVERIFY2(x.exitCode == 0, x.err.constData());
+        QCOMPARE(testutil::readFile(aus + u"/alt.txt"_s), QByteArray("neuer Stand"));
+        QCOMPARE(zeitVon(aus + u"/alt.txt"_s), soll);
+        QCOMPARE(zeitVon(aus + u"/neu.txt"_s), soll);
     }
 
     // Adding a file of a name that is there replaces it; a missing password adds nothing.

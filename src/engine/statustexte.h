@@ -98,9 +98,11 @@ inline QString grundLibzip(int code, const QString &text) { return u"libzip-Fehl
 
 // --- adding and removing -------------------------------------------------------------------
 inline QString hinzufuegen(const QString &eintrag) { return u"Füge hinzu: %1"_s.arg(eintrag); }
-inline QString hinzugefuegt(qint64 n, const QString &archiv)
+inline QString hinzugefuegt(qint64 n, qint64 leereOrdner, const QString &archiv)
 {
-    return u"Fertig: %1 Datei(en) zu %2 hinzugefügt."_s.arg(n).arg(archiv);
+    if (leereOrdner == 0)
+        return u"Fertig: %1 Datei(en) zu %2 hinzugefügt."_s.arg(n).arg(archiv);
+    return u"Fertig: %1 Datei(en) und %2 leere(r) Ordner zu %3 hinzugefügt."_s.arg(n).arg(leereOrdner).arg(archiv);
 }
 inline QString keineDateien(const QString &angabe) { return u"Keine passenden Dateien: %1"_s.arg(angabe); }
 inline QString quelleFehlt(const QString &datei) { return u"Fehler: %1 kann nicht gelesen werden."_s.arg(datei); }

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <limits>
 #include <sys/stat.h>
 #include <zlib.h>
@@ -20,23 +21,36 @@ namespace {
 
 bool istTrennerZeichen(QChar c) { return c == u'/' || c == u'\\'; }
 
-void sammle(const QString &ordner, const QString &muster, bool rekursiv, bool system,
-            const QString &ausser, QStringList *out)
+struct Quelle {
+    QString pfad;
+    bool ordner = false; // an empty folder, stored as "name/"
+};
+
+// Files of `ordner` matching `muster`, with the subfolders when `rekursiv`. With `ordnerEintraege`
+// a subfolder that yields no file and has no subfolders of its own is listed as a folder, so that
+// unpacking brings back the whole tree; folders that hold something come back through the names
+// of what they hold, and the listing stays free of rows that say nothing.
+void sammle(const QString &ordner, const QString &muster, bool rekursiv, bool system, bool ordnerEintraege,
+            const QString &ausser, QList<Quelle> *out, int tiefe = 0)
 {
     const QDir d(ordner);
+    const qsizetype vorher = out->size();
     const QDir::Filters versteckt = system ? QDir::Hidden : QDir::Filters();
     for (const QFileInfo &f : d.entryInfoList(QDir::Files | QDir::NoDotAndDotDot | versteckt, QDir::Name)) {
         if (!f.isFile() || f.canonicalFilePath() == ausser)
             continue;
         if (muster == u"*.*"_s || passtMuster(f.fileName(), muster, Qt::CaseInsensitive))
-            out->append(f.absoluteFilePath());
+            out->append({f.absoluteFilePath()});
     }
     if (!rekursiv)
         return;
     // Linked folders are not followed: they could lead in circles or out of the tree.
-    for (const QFileInfo &sub : d.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | versteckt,
-                                               QDir::Name))
-        sammle(sub.absoluteFilePath(), muster, rekursiv, system, ausser, out);
+    const QFileInfoList unter = d.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | versteckt,
+                                                QDir::Name);
+    if (ordnerEintraege && tiefe > 0 && unter.isEmpty() && out->size() == vorher)
+        out->append({d.absolutePath(), true});
+    for (const QFileInfo &sub : unter)
+        sammle(sub.absoluteFilePath(), muster, rekursiv, system, ordnerEintraege, ausser, out, tiefe + 1);
 }
 
 // Whether deflate is worth it: the first MiB, compressed as the archive would be, must shrink.
@@ -220,11 +234,11 @@ bool ZipComponent::AddFiles(const QString &angabe)
         return false;
     }
     // What to add.
-    QStringList dateien;
+    QList<Quelle> dateien;
     const QString archivEcht = QFileInfo(m_zipFile).canonicalFilePath();
     const QFileInfo info(angabe);
     if (info.isFile()) {
-        dateien << info.absoluteFilePath();
+        dateien.append({info.absoluteFilePath()});
     } else {
         QString ordner = angabe, muster = u"*.*"_s;
         if (!info.isDir()) {
@@ -238,7 +252,8 @@ bool ZipComponent::AddFiles(const QString &angabe)
                 return false;
             }
         }
-        sammle(ordner, muster, m_subfolders, m_systemFiles, archivEcht, &dateien);
+        // Without paths there is no tree to keep.
+        sammle(ordner, muster, m_subfolders, m_systemFiles, !m_noPaths, archivEcht, &dateien);
     }
     if (dateien.isEmpty()) {
         emit StatusText(texte::keineDateien(angabe));
@@ -259,12 +274,14 @@ bool ZipComponent::AddFiles(const QString &angabe)
     QSet<zip_uint64_t> unsere;
 
     auto aendern = [&](zip_t *za) {
-        for (const QString &datei : dateien) {
-            const QString name = speicherName(datei, m_noPaths);
+        for (const Quelle &q : dateien) {
+            const QString &datei = q.pfad;
+            const QString name = speicherName(datei, m_noPaths) + (q.ordner ? u"/"_s : QString());
             const QByteArray local = QFile::encodeName(datei);
             zip_error_t e;
             zip_error_init(&e);
-            zip_source_t *src = zip_source_file_create(local.constData(), 0, -1, &e);
+            zip_source_t *src = q.ordner ? zip_source_buffer(za, nullptr, 0, 0)
+                                         : zip_source_file_create(local.constData(), 0, -1, &e);
             zip_error_fini(&e);
             const zip_int64_t idx = src ? zip_file_add(za, name.toUtf8().constData(), src,
                                                        ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
@@ -278,14 +295,15 @@ bool ZipComponent::AddFiles(const QString &angabe)
             const auto i = zip_uint64_t(idx);
             unsere.insert(i);
             // Level 6 on purpose: libzip's default is 9, much slower for little gain.
-            if (lohntKompression(datei))
+            if (!q.ordner && lohntKompression(datei))
                 zip_set_file_compression(za, i, ZIP_CM_DEFLATE, 6);
             else
                 zip_set_file_compression(za, i, ZIP_CM_STORE, 0);
             struct stat sb;
             if (stat(local.constData(), &sb) == 0)
-                setzeMetadaten(za, i, sb, false);
-            if (m_usePassword) {
+                setzeMetadaten(za, i, sb, q.ordner);
+            // A folder entry has nothing to hide (zip -e leaves them plain too).
+            if (m_usePassword && !q.ordner) {
                 const zip_uint16_t em = pw.verfahren == Verschluesselung::ZipCrypto ? ZIP_EM_TRAD_PKWARE : ZIP_EM_AES_256;
                 if (zip_file_set_encryption(za, i, em, passwort.constData()) != 0) {
                     fehler(texte::schreibFehler(m_zipFile, grund(zip_get_error(za))));
@@ -308,7 +326,8 @@ bool ZipComponent::AddFiles(const QString &angabe)
     bool geleert = false;
     if (!schreibe(aendern, neue, &geleert))
         return false;
-    emit StatusText(texte::hinzugefuegt(dateien.size(), m_zipFile));
+    const auto leere = std::count_if(dateien.cbegin(), dateien.cend(), [](const Quelle &q) { return q.ordner; });
+    emit StatusText(texte::hinzugefuegt(dateien.size() - leere, leere, m_zipFile));
     return true;
 }
 

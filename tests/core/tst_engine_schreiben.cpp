@@ -26,6 +26,16 @@ void baueQuelle(const QString &root)
     testutil::writeFile(root + u"/.geheim/x.bmp"_s, "x");
 }
 
+// A tree with empty folders at several depths, one hidden, and one without a ".txt" file.
+void baueOrdnerBaum(const QString &root)
+{
+    testutil::writeFile(root + u"/r.txt"_s, "r");
+    testutil::writeFile(root + u"/a/x.txt"_s, "x");
+    testutil::writeFile(root + u"/e/y.bin"_s, "y");
+    for (const auto &leer : {u"/a/leer"_s, u"/b"_s, u"/c/d"_s, u"/.v"_s})
+        QDir().mkpath(root + leer);
+}
+
 QStringList eintraege(const QString &zip, const QString &passwort = QString())
 {
     UnzipComponent u;
@@ -153,6 +163,106 @@ private slots:
         mit.setZipFile(tmp.filePath(u"b.zip"_s));
         QVERIFY(mit.AddFiles(quelle + u"/a.txt"_s));
         QCOMPARE(eintraege(tmp.filePath(u"b.zip"_s)), QStringList{quelle.mid(1) + u"/a.txt"_s});
+    }
+
+    // Folders that would vanish on unpacking are stored as "name/"; those that hold something
+    // come back through their content anyway.
+    void leereOrdner_data()
+    {
+        QTest::addColumn<QString>("muster");
+        QTest::addColumn<bool>("unterordner");
+        QTest::addColumn<bool>("system");
+        QTest::addColumn<bool>("ohnePfad");
+        QTest::addColumn<QStringList>("namen"); // below the source folder, in the order written
+        QTest::addColumn<QString>("status");
+        QTest::newRow("all") << u"*.*"_s << true << false << false
+                             << QStringList{u"r.txt"_s, u"a/x.txt"_s, u"a/leer/"_s, u"b/"_s, u"c/d/"_s, u"e/y.bin"_s}
+                             << u"3 Datei(en) und 3 leere(r) Ordner"_s;
+        QTest::newRow("folder without a match") << u"*.TXT"_s << true << false << false
+                             << QStringList{u"r.txt"_s, u"a/x.txt"_s, u"a/leer/"_s, u"b/"_s, u"c/d/"_s, u"e/"_s}
+                             << u"2 Datei(en) und 4 leere(r) Ordner"_s;
+        QTest::newRow("hidden folder as system file") << u"*.*"_s << true << true << false
+                             << QStringList{u"r.txt"_s, u".v/"_s, u"a/x.txt"_s, u"a/leer/"_s, u"b/"_s, u"c/d/"_s,
+                                            u"e/y.bin"_s}
+                             << u"3 Datei(en) und 4 leere(r) Ordner"_s;
+        QTest::newRow("only folders") << u"*.nix"_s << true << false << false
+                             << QStringList{u"a/leer/"_s, u"b/"_s, u"c/d/"_s, u"e/"_s}
+                             << u"0 Datei(en) und 4 leere(r) Ordner"_s;
+        QTest::newRow("not recursive") << u"*.*"_s << false << false << false << QStringList{u"r.txt"_s}
+                                       << u"1 Datei(en) zu"_s;
+        QTest::newRow("no paths, no tree") << u"*.*"_s << true << false << true
+                                           << QStringList{u"r.txt"_s, u"x.txt"_s, u"y.bin"_s} << u"3 Datei(en) zu"_s;
+    }
+    void leereOrdner()
+    {
+        QFETCH(QString, muster);
+        QFETCH(bool, unterordner);
+        QFETCH(bool, system);
+        QFETCH(bool, ohnePfad);
+        QFETCH(QStringList, namen);
+        QFETCH(QString, status);
+        QTemporaryDir tmp;
+        const QString quelle = tmp.filePath(u"q"_s);
+        baueOrdnerBaum(quelle);
+        const QString zip = tmp.filePath(u"o.zip"_s);
+        ZipComponent z;
+        ZipMitschnitt m(z);
+        z.setZipFile(zip);
+        z.setSubfolders(unterordner);
+        z.setSystemFiles(system);
+        z.setNoPaths(ohnePfad);
+        QVERIFY(z.AddFiles(quelle + u'/' + muster));
+        QVERIFY2(m.status.last().contains(status), qPrintable(m.status.last()));
+        const QString vorn = ohnePfad ? QString() : quelle.mid(1) + u'/';
+        QStringList erwartet;
+        for (const QString &n : namen)
+            erwartet << vorn + n;
+        QCOMPARE(m.fortschritt, [&] {
+            QStringList t;
+            for (const QString &n : erwartet)
+                t << u"Füge hinzu: "_s + n;
+            return t;
+        }());
+        erwartet.sort();
+        QCOMPARE(eintraege(zip), erwartet);
+    }
+
+    // The peers and Kasto bring the empty folders back.
+    void leereOrdnerEntpacken_data()
+    {
+        QTest::addColumn<QString>("entpacker");
+        QTest::newRow("unzip") << u"unzip"_s;
+        QTest::newRow("7zz") << u"7zz"_s;
+        QTest::newRow("kasto") << u"kasto"_s;
+    }
+    void leereOrdnerEntpacken()
+    {
+        QFETCH(QString, entpacker);
+        QTemporaryDir tmp;
+        const QString quelle = tmp.filePath(u"q"_s);
+        baueOrdnerBaum(quelle);
+        const QString zip = tmp.filePath(u"o.zip"_s);
+        ZipComponent z;
+        z.setZipFile(zip);
+        z.setSubfolders(true);
+        z.setSystemFiles(true);
+        QVERIFY(z.AddFiles(quelle));
+        const QString aus = tmp.filePath(u"aus"_s);
+        if (entpacker == u"kasto"_s) {
+            UnzipComponent u;
+            u.setZipFile(zip);
+            u.setTargetFolder(aus);
+            QVERIFY(u.ExtractAll());
+        } else {
+            ENGINE_BRAUCHT(entpacker);
+            const QStringList args = entpacker == u"unzip"_s ? QStringList{u"-q"_s, zip, u"-d"_s, aus}
+                                                             : QStringList{u"x"_s, u"-o"_s + aus, zip};
+            const auto x = peer(entpacker, args);
+            QVERIFY2(x.exitCode == 0, x.out.constData());
+        }
+        const auto soll = baum(quelle);
+        QVERIFY(soll.contains(u"c/d/"_s) && soll.contains(u".v/"_s));
+        QCOMPARE(baum(aus + quelle), soll);
     }
 
     // Kasto's archives open in the peers, plain and encrypted, and come back byte for byte.

@@ -375,6 +375,44 @@ private slots:
         QCOMPARE(zeitVon(aus + u"/neu.txt"_s), soll);
     }
 
+    // Deflate where it pays, stored where it does not; samples from the start, middle and end
+    // of a larger file decide.
+    void kompression_data()
+    {
+        QTest::addColumn<QByteArray>("daten");
+        QTest::addColumn<bool>("deflate");
+        const QByteArray text = QByteArray("Grüße aus dem Archiv, Zeile für Zeile.\n").repeated(6000);
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("short text") << QByteArray("hallo hallo hallo hallo hallo") << true;
+        QTest::newRow("text") << text << true;
+        QTest::newRow("small random") << testutil::randomBytes(40000, 3) << false;
+        QTest::newRow("random") << testutil::randomBytes(400000, 4) << false;
+        QTest::newRow("random head, text body") << testutil::randomBytes(100000, 5) + text << true;
+        QTest::newRow("text only at the end") << testutil::randomBytes(300000, 6) + text.left(20000) << true;
+    }
+    void kompression()
+    {
+        QFETCH(QByteArray, daten);
+        QFETCH(bool, deflate);
+        QTemporaryDir tmp;
+        const QString datei = tmp.filePath(u"d.bin"_s);
+        QVERIFY(testutil::writeFile(datei, daten));
+        const QString zip = tmp.filePath(u"k.zip"_s);
+        ZipComponent z;
+        z.setZipFile(zip);
+        z.setNoPaths(true);
+        QVERIFY(z.AddFiles(datei));
+        int err = 0;
+        kasto::engine::ZipHandle za(zip_open(QFile::encodeName(zip).constData(), ZIP_RDONLY, &err));
+        QVERIFY(za);
+        zip_stat_t st;
+        QCOMPARE(zip_stat(za.get(), "d.bin", 0, &st), 0);
+        QCOMPARE(st.comp_method, zip_uint16_t(deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE));
+        QCOMPARE(qint64(st.size), daten.size());
+        if (deflate)
+            QVERIFY(qint64(st.comp_size) < daten.size());
+    }
+
     // Adding a file of a name that is there replaces it; a missing password adds nothing.
     void replaceAndRefuse()
     {

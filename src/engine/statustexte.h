@@ -66,6 +66,11 @@ inline QString zielFehler(const QString &datei, const QString &grund)
 {
     return u"Fehler: %1 kann nicht geschrieben werden: %2."_s.arg(datei, grund);
 }
+inline QString teilsEntpackt(qint64 n, qint64 uebersprungen, const QString &ordner)
+{
+    return u"Fertig: %1 Einträge nach %2 entpackt, %3 vorhandene Datei(en) übersprungen."_s.arg(n).arg(ordner).arg(
+        uebersprungen);
+}
 inline QString alleEntpackt(qint64 n, const QString &ordner)
 {
     return u"Fertig: %1 Einträge nach %2 entpackt."_s.arg(n).arg(ordner);

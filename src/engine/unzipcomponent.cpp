@@ -1,12 +1,12 @@
 #include "engine/unzipcomponent.h"
 
 #include "engine/statustexte.h"
+#include "engine/zieldatei.h"
 #include "engine/zipzugriff.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 #include <fcntl.h>
@@ -163,7 +163,7 @@ bool UnzipComponent::extract(const QStringList *names)
     bool passwortFalsch = false, passwortGut = false;
     bool alleJa = false, alleNein = false;
 
-    qint64 done = 0, fehler = 0;
+    qint64 done = 0, fehler = 0, uebersprungen = 0;
     QString letzterFehler;
     QByteArray buf(blockSize, Qt::Uninitialized);
     emit Progress(0, total, QString());
@@ -212,6 +212,7 @@ bool UnzipComponent::extract(const QStringList *names)
                 alleNein = alleNein || a == Ueberschreiben::NeinKeine;
                 if (a == Ueberschreiben::Nein || a == Ueberschreiben::NeinKeine || !QFileInfo(ziel).isFile()) {
                     emit StatusText(texte::uebersprungen(ziel));
+                    ++uebersprungen;
                     done += size;
                     continue;
                 }
@@ -248,10 +249,9 @@ bool UnzipComponent::extract(const QStringList *names)
         if (!zf)
             code = zip_error_code_zip(zip_get_error(za.get()));
 
-        QSaveFile out(ziel);
+        ZielDatei out(ziel);
         if (zf && !m_testOnly) {
-            out.setDirectWriteFallback(false);
-            if (!out.open(QIODevice::WriteOnly)) {
+            if (!out.open()) {
                 zip_fclose(zf);
                 fail(texte::zielFehler(ziel, out.errorString()));
                 done += size;
@@ -268,7 +268,7 @@ bool UnzipComponent::extract(const QStringList *names)
             }
             if (r == 0)
                 break;
-            if (!m_testOnly && out.write(buf.constData(), r) != r) {
+            if (!m_testOnly && !out.write(buf.constData(), r)) {
                 schreibFehler = true;
                 break;
             }
@@ -292,7 +292,7 @@ bool UnzipComponent::extract(const QStringList *names)
         passwortGut = passwortGut || (verschluesselt && code == ZIP_ER_OK);
         if (code != ZIP_ER_OK || schreibFehler) {
             if (!m_testOnly)
-                out.cancelWriting();
+                out.cancel();
             const QString g = schreibFehler ? out.errorString() : grund(code);
             fail(m_testOnly ? texte::testFehler(name, g) : texte::eintragFehler(name, g));
             continue;
@@ -337,6 +337,8 @@ bool UnzipComponent::extract(const QStringList *names)
         return false;
     }
     if (!names)
-        emit StatusText(m_testOnly ? texte::alleGetestet(count) : texte::alleEntpackt(count, root));
+        emit StatusText(m_testOnly        ? texte::alleGetestet(count)
+                        : uebersprungen ? texte::teilsEntpackt(count - uebersprungen, uebersprungen, root)
+                                        : texte::alleEntpackt(count, root));
     return true;
 }

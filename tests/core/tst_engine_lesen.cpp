@@ -344,12 +344,13 @@ private slots:
         QTest::addColumn<int>("fragen");
         QTest::addColumn<QByteArray>("a");
         QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<int>("skipped"); // the summary counts the files kept
         const QByteArray neu = "neu", alt = "alt";
-        QTest::newRow("no handler") << QList<int>{} << 0 << alt << alt;
-        QTest::newRow("Ja, Nein") << QList<int>{int(Ueberschreiben::Ja), int(Ueberschreiben::Nein)} << 2 << neu << alt;
-        QTest::newRow("Nein, Ja") << QList<int>{int(Ueberschreiben::Nein), int(Ueberschreiben::Ja)} << 2 << alt << neu;
-        QTest::newRow("Ja, alle") << QList<int>{int(Ueberschreiben::JaAlle)} << 1 << neu << neu;
-        QTest::newRow("Nein, keine") << QList<int>{int(Ueberschreiben::NeinKeine)} << 1 << alt << alt;
+        QTest::newRow("no handler") << QList<int>{} << 0 << alt << alt << 2;
+        QTest::newRow("Ja, Nein") << QList<int>{int(Ueberschreiben::Ja), int(Ueberschreiben::Nein)} << 2 << neu << alt << 1;
+        QTest::newRow("Nein, Ja") << QList<int>{int(Ueberschreiben::Nein), int(Ueberschreiben::Ja)} << 2 << alt << neu << 1;
+        QTest::newRow("Ja, alle") << QList<int>{int(Ueberschreiben::JaAlle)} << 1 << neu << neu << 0;
+        QTest::newRow("Nein, keine") << QList<int>{int(Ueberschreiben::NeinKeine)} << 1 << alt << alt << 2;
     }
     void overwrite()
     {
@@ -357,6 +358,7 @@ private slots:
         QFETCH(int, fragen);
         QFETCH(QByteArray, a);
         QFETCH(QByteArray, b);
+        QFETCH(int, skipped);
         QTemporaryDir tmp;
         const QString zip = tmp.filePath(u"o.zip"_s);
         QVERIFY(baueArchiv(zip, {{"a.txt", "neu"}, {"sub/b.txt", "neu"}, {"c.txt", "neu"}}));
@@ -372,7 +374,11 @@ private slots:
             };
         u.setZipFile(zip);
         u.setTargetFolder(ziel);
+        QString letzter;
+        QObject::connect(&u, &UnzipComponent::StatusText, [&letzter](const QString &t) { letzter = t; });
         QVERIFY(u.ExtractAll());
+        QCOMPARE(letzter, skipped ? kasto::engine::texte::teilsEntpackt(3 - skipped, skipped, ziel)
+                                  : kasto::engine::texte::alleEntpackt(3, ziel));
         QCOMPARE(gefragt.size(), fragen);
         if (fragen > 0)
             QCOMPARE(QFileInfo(gefragt.first()).canonicalFilePath(), QFileInfo(ziel + u"/a.txt"_s).canonicalFilePath());

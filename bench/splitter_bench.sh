@@ -8,7 +8,7 @@
 # Usage: bench/splitter_bench.sh [BUILD_DIR] [SIZE_MIB]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${1:-$here/build}
+build=$(cd "${1:-$here/build}" && pwd)
 mib=${2:-1024}
 cli=$build/src/app/kasto-cli
 crcbench=$build/bench/bench_splitter_crc

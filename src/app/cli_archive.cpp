@@ -211,10 +211,7 @@ int cmdAdd(const Command &c, const QStringList &args)
         }
         return a;
     };
-    bool ok = true;
-    for (const QString &p : o.frei)
-        ok = ok && z.AddFiles(p);
-    return b.ende(ok);
+    return b.ende(z.AddFiles(o.frei));
 }
 
 int cmdDelete(const Command &c, const QStringList &args)

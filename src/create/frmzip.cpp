@@ -316,11 +316,13 @@ void frmZip::markierte()
         setCursor(Qt::ArrowCursor);
         return;
     }
-    bool ok = true;
-    for (const QString &name : names) {
-        kasto::ui::doEvents();
-        ok = VFzip1->AddFiles(ordnerPrefix() + name) && ok;
-    }
+    // All marked files in one call, in list order: one password question and one write of the
+    // archive instead of one per file.
+    QStringList pfade;
+    for (const QString &name : names)
+        pfade << ordnerPrefix() + name;
+    kasto::ui::doEvents();
+    const bool ok = VFzip1->AddFiles(pfade);
     hauptfensterAuffrischen(false);
     Label1->setText(Label1->text() + kFertig29);
     beenden(ok);

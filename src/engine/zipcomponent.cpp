@@ -246,36 +246,48 @@ bool ZipComponent::schreibe(const std::function<bool(zip_t *)> &aendern,
 
 bool ZipComponent::AddFiles(const QString &angabe)
 {
+    return AddFiles(QStringList{angabe});
+}
+
+bool ZipComponent::AddFiles(const QStringList &angaben)
+{
     if (m_zipFile.isEmpty()) {
         emit StatusText(texte::keinArchivName());
         return false;
     }
-    // What to add.
+    // What to add. A path that yields nothing is reported; the others are still added.
     QList<Quelle> dateien;
+    bool alleGefunden = true;
     const QString archivEcht = QFileInfo(m_zipFile).canonicalFilePath();
-    const QFileInfo info(angabe);
-    if (info.isFile()) {
-        dateien.append({info.absoluteFilePath()});
-    } else {
-        QString ordner = angabe, muster = u"*.*"_s;
-        if (!info.isDir()) {
-            qsizetype cut = angabe.size() - 1;
-            while (cut >= 0 && !istTrennerZeichen(angabe.at(cut)))
-                --cut;
-            ordner = cut < 0 ? u"."_s : cut == 0 ? angabe.left(1) : angabe.left(cut);
-            muster = angabe.mid(cut + 1);
-            if (!QFileInfo(ordner).isDir() || muster.isEmpty()) {
-                emit StatusText(texte::quelleFehlt(angabe));
-                return false;
+    for (const QString &angabe : angaben) {
+        const qsizetype vorher = dateien.size();
+        const QFileInfo info(angabe);
+        if (info.isFile()) {
+            dateien.append({info.absoluteFilePath()});
+        } else {
+            QString ordner = angabe, muster = u"*.*"_s;
+            if (!info.isDir()) {
+                qsizetype cut = angabe.size() - 1;
+                while (cut >= 0 && !istTrennerZeichen(angabe.at(cut)))
+                    --cut;
+                ordner = cut < 0 ? u"."_s : cut == 0 ? angabe.left(1) : angabe.left(cut);
+                muster = angabe.mid(cut + 1);
+                if (!QFileInfo(ordner).isDir() || muster.isEmpty()) {
+                    emit StatusText(texte::quelleFehlt(angabe));
+                    alleGefunden = false;
+                    continue;
+                }
             }
+            // Without paths there is no tree to keep.
+            sammle(ordner, muster, m_subfolders, m_systemFiles, !m_noPaths, archivEcht, &dateien);
         }
-        // Without paths there is no tree to keep.
-        sammle(ordner, muster, m_subfolders, m_systemFiles, !m_noPaths, archivEcht, &dateien);
+        if (dateien.size() == vorher) {
+            emit StatusText(texte::keineDateien(angabe));
+            alleGefunden = false;
+        }
     }
-    if (dateien.isEmpty()) {
-        emit StatusText(texte::keineDateien(angabe));
+    if (dateien.isEmpty())
         return false;
-    }
 
     SchreibPasswortAntwort pw;
     if (m_usePassword) {
@@ -345,7 +357,7 @@ bool ZipComponent::AddFiles(const QString &angabe)
         return false;
     const auto leere = std::count_if(dateien.cbegin(), dateien.cend(), [](const Quelle &q) { return q.ordner; });
     emit StatusText(texte::hinzugefuegt(dateien.size() - leere, leere, m_zipFile));
-    return true;
+    return alleGefunden;
 }
 
 bool ZipComponent::DeleteFiles(const QString &nameOrPattern)

@@ -32,6 +32,8 @@ public:
 
     // A file path, or a folder + separator + pattern ("*.*", "*.bmp"); a bare folder means "*.*".
     bool AddFiles(const QString &angabe);
+    // Several paths in one write: one password question, one rewrite of the archive.
+    bool AddFiles(const QStringList &angaben);
     // An entry name, "*.*", or a pattern ("*" and "?" also match "/"), case-insensitive.
     bool DeleteFiles(const QString &nameOrPattern);
 

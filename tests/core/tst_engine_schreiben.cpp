@@ -1,6 +1,7 @@
 // Writing side of the engine: adding files and removing entries, checked by the peers.
 #include "tst_engine_hilfe.h"
 
+#include "engine/statustexte.h"
 #include "engine/zipzugriff.h"
 
 #include <QDateTime>
@@ -325,6 +326,40 @@ private slots:
         QCOMPARE(zip_stat(za.get(), (quelle.mid(1) + u"/Grüße/tief/zufall.bin"_s).toUtf8().constData(), 0, &st), 0);
         QCOMPARE(st.comp_method, zip_uint16_t(ZIP_CM_STORE));
         QCOMPARE(st.encryption_method != ZIP_EM_NONE, verschluesselt);
+    }
+
+    // Several paths in one call: one password question, every file added in order; a path that
+    // yields nothing is reported and makes the call fail, the others are still added.
+    void severalPaths()
+    {
+        QTemporaryDir tmp;
+        const QString quelle = tmp.filePath(u"q"_s);
+        baueQuelle(quelle);
+        const QString zip = tmp.filePath(u"m.zip"_s);
+        ZipComponent z;
+        ZipMitschnitt m(z);
+        int gefragt = 0;
+        z.passwortFrage = [&](const kasto::engine::SchreibPasswortFrage &) {
+            ++gefragt;
+            return kasto::engine::SchreibPasswortAntwort{false, u"pw"_s, Verschluesselung::Aes256};
+        };
+        z.setZipFile(zip);
+        z.setNoPaths(true);
+        z.setUsePassword(true);
+        QVERIFY(z.AddFiles(QStringList{quelle + u"/a.txt"_s, quelle + u"/Bild.BMP"_s, quelle + u"/Grüße/*.bmp"_s}));
+        QCOMPARE(gefragt, 1);
+        QCOMPARE(m.fortschritt, (QStringList{u"Füge hinzu: a.txt"_s, u"Füge hinzu: Bild.BMP"_s,
+                                             u"Füge hinzu: Äpfel.bmp"_s}));
+
+        const QString fehlt = quelle + u"/gibt-es-nicht.txt"_s;
+        QVERIFY(!z.AddFiles(QStringList{fehlt, quelle + u"/leer.bmp"_s}));
+        QVERIFY(m.status.contains(kasto::engine::texte::keineDateien(fehlt)));
+        QCOMPARE(gefragt, 2);
+        UnzipComponent u;
+        u.setZipFile(zip);
+        Mitschnitt l(u);
+        QVERIFY(u.ListArchive());
+        QCOMPARE(l.namen(), (QStringList{u"a.txt"_s, u"Bild.BMP"_s, u"Äpfel.bmp"_s, u"leer.bmp"_s}));
     }
 
     // The exact second survives a change of time zone between packing and unpacking, also for

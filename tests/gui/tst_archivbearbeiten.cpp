@@ -336,10 +336,11 @@ private slots:
         hinzufuegen(w, ui, [&](frmZip *z) {
             z->Check1->setChecked(false);
             z->Check4->setChecked(true);
-            mark(z->File1, {u"a.txt"_s});
+            mark(z->File1, {u"a.txt"_s, u"b.bmp"_s, u"c.bmp"_s});
             z->Command3[0]->click();
         });
-        QVERIFY(ui.modalShown.contains(u"SchreibPasswortDialog"_s));
+        // Asked once for all marked files, not once per file.
+        QCOMPARE(ui.modalShown.count(u"SchreibPasswortDialog"_s), 1);
         const QString zip = kasto::ArchivPfad;
         QCOMPARE(testutil::run(u"7zz"_s, {u"t"_s, u"-pgeheim"_s, zip}).exitCode, 0);
         QVERIFY(testutil::run(u"7zz"_s, {u"t"_s, u"-pfalsch"_s, zip}).exitCode != 0);

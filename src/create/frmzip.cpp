@@ -68,48 +68,22 @@ frmZip::frmZip(QWidget *parent)
     f.setPointSizeF(8);
     setFont(f);
 
-    fram1 = new QGroupBox(this);
-    fram1->setObjectName(u"fram1"_s);
-    fram1->setGeometry(kasto::twips(240, 0, 5055, 3375));
-    Label5 = new QLabel(u"Ordner wählen:"_s, fram1);
-    Label5->setObjectName(u"Label5"_s);
-    Label5->setGeometry(kasto::twips(120, 240, 1080, 195));
-    Drive1 = new kasto::DriveListBox(fram1);
-    Drive1->setObjectName(u"Drive1"_s);
-    Drive1->setGeometry(kasto::twips(120, 480, 1815, 315));
-    Dir1 = new kasto::DirListBox(fram1);
-    Dir1->setObjectName(u"Dir1"_s);
-    Dir1->setGeometry(kasto::twips(120, 960, 1815, 2340));
-    Label4 = new QLabel(u"Dateiliste:"_s, fram1);
-    Label4->setObjectName(u"Label4"_s);
-    Label4->setGeometry(kasto::twips(2100, 250, 690, 195));
-    File1 = new kasto::FileListBox(fram1);
-    File1->setObjectName(u"File1"_s);
-    File1->setGeometry(kasto::twips(2040, 480, 2775, 2820));
+    fram1 = kasto::neu<QGroupBox>(this, u"fram1"_s, kasto::twips(240, 0, 5055, 3375));
+    Label5 = kasto::neu<QLabel>(fram1, u"Label5"_s, kasto::twips(120, 240, 1080, 195), u"Ordner wählen:"_s);
+    Drive1 = kasto::neu<kasto::DriveListBox>(fram1, u"Drive1"_s, kasto::twips(120, 480, 1815, 315));
+    Dir1 = kasto::neu<kasto::DirListBox>(fram1, u"Dir1"_s, kasto::twips(120, 960, 1815, 2340));
+    Label4 = kasto::neu<QLabel>(fram1, u"Label4"_s, kasto::twips(2100, 250, 690, 195), u"Dateiliste:"_s);
+    File1 = kasto::neu<kasto::FileListBox>(fram1, u"File1"_s, kasto::twips(2040, 480, 2775, 2820));
 
-    Frame1 = new QGroupBox(u"Frame1"_s, this);
-    Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(kasto::twips(240, 3480, 5055, 735));
-    Label3 = new QLabel(u"Name des neuen Archivs ?"_s, Frame1);
-    Label3->setObjectName(u"Label3"_s);
-    Label3->setGeometry(kasto::twips(0, 0, 1935, 255));
+    Frame1 = kasto::neu<QGroupBox>(this, u"Frame1"_s, kasto::twips(240, 3480, 5055, 735), u"Frame1"_s);
+    Label3 = kasto::neu<QLabel>(Frame1, u"Label3"_s, kasto::twips(0, 0, 1935, 255), u"Name des neuen Archivs ?"_s);
     Label3->setAutoFillBackground(true); // lies over the frame's own caption
-    Text1 = new QLineEdit(Frame1);
-    Text1->setObjectName(u"Text1"_s);
-    Text1->setGeometry(kasto::twips(120, 240, 2055, 285));
-    Label2 = new QLabel(u".zip"_s, Frame1);
-    Label2->setObjectName(u"Label2"_s);
-    Label2->setGeometry(kasto::twips(2280, 240, 495, 285));
-    Command4 = new QPushButton(u"OK"_s, Frame1);
-    Command4->setObjectName(u"Command4"_s);
-    Command4->setGeometry(kasto::twips(2880, 240, 975, 300));
-    Command2 = new QPushButton(u"Info"_s, Frame1);
-    Command2->setObjectName(u"Command2"_s);
-    Command2->setGeometry(kasto::twips(4200, 240, 735, 300));
+    Text1 = kasto::neu<QLineEdit>(Frame1, u"Text1"_s, kasto::twips(120, 240, 2055, 285));
+    Label2 = kasto::neu<QLabel>(Frame1, u"Label2"_s, kasto::twips(2280, 240, 495, 285), u".zip"_s);
+    Command4 = kasto::neu<QPushButton>(Frame1, u"Command4"_s, kasto::twips(2880, 240, 975, 300), u"OK"_s);
+    Command2 = kasto::neu<QPushButton>(Frame1, u"Command2"_s, kasto::twips(4200, 240, 735, 300), u"Info"_s);
 
-    Frame2 = new QGroupBox(u"Hinzufügen zu ZipArchiv"_s, this);
-    Frame2->setObjectName(u"Frame2"_s);
-    Frame2->setGeometry(kasto::twips(5520, 120, 3615, 3255));
+    Frame2 = kasto::neu<QGroupBox>(this, u"Frame2"_s, kasto::twips(5520, 120, 3615, 3255), u"Hinzufügen zu ZipArchiv"_s);
     const QString captions[3] = {u"Markierte Dateien"_s, u"Alle Dateien"_s, u"Dateiarten"_s};
     const QString tips[3] = {
         u"Fügt die, in der Dateiliste markierten, Dateien  hinzu (MultiSelect ist möglich)."_s,
@@ -117,42 +91,27 @@ frmZip::frmZip(QWidget *parent)
         u"Fügt Dateien mit der gewünschten Dateiendung hinzu."_s};
     const int tops[3] = {480, 1200, 1920};
     for (int i = 0; i < 3; ++i) {
-        Command3[i] = new QPushButton(captions[i], Frame2);
-        Command3[i]->setObjectName(u"Command3(%1)"_s.arg(i));
+        Command3[i] = kasto::neu<QPushButton>(Frame2, u"Command3(%1)"_s.arg(i), kasto::twips(120, tops[i], 1455, 375),
+                                              captions[i]);
         Command3[i]->setToolTip(tips[i]);
-        Command3[i]->setGeometry(kasto::twips(120, tops[i], 1455, 375));
         connect(Command3[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
     }
-    Check2 = new QCheckBox(u"mit Unterordnern ?"_s, Frame2);
-    Check2->setObjectName(u"Check2"_s);
+    Check2 = kasto::neu<QCheckBox>(Frame2, u"Check2"_s, kasto::twips(1680, 1080, 1815, 255), u"mit Unterordnern ?"_s);
     Check2->setToolTip(u"Alle Unterordner des geöffneten Ordners werden einbezogen."_s);
-    Check2->setGeometry(kasto::twips(1680, 1080, 1815, 255));
-    Check3 = new QCheckBox(u"mit Systemdateien  ?"_s, Frame2);
-    Check3->setObjectName(u"Check3"_s);
+    Check3 = kasto::neu<QCheckBox>(Frame2, u"Check3"_s, kasto::twips(1680, 1440, 1815, 255), u"mit Systemdateien  ?"_s);
     Check3->setToolTip(u"Es werden Dateien mit dem Attribut \"System\" einbezogen."_s);
-    Check3->setGeometry(kasto::twips(1680, 1440, 1815, 255));
-    Text2 = new QLineEdit(u"*.bmp"_s, Frame2);
-    Text2->setObjectName(u"Text2"_s);
-    Text2->setGeometry(kasto::twips(1680, 1920, 975, 285));
-    Check1 = new QCheckBox(u"Pfadangaben speichern ?"_s, Frame2);
-    Check1->setObjectName(u"Check1"_s);
+    Text2 = kasto::neu<QLineEdit>(Frame2, u"Text2"_s, kasto::twips(1680, 1920, 975, 285), u"*.bmp"_s);
+    Check1 = kasto::neu<QCheckBox>(Frame2, u"Check1"_s, kasto::twips(720, 2520, 2295, 255), u"Pfadangaben speichern ?"_s);
     Check1->setToolTip(u"Die Pfade der zum Archiv hinzugefügten Dateien werden gespeichert."_s);
-    Check1->setGeometry(kasto::twips(720, 2520, 2295, 255));
     Check1->setChecked(true);
-    Check4 = new QCheckBox(u"mit Password ?"_s, Frame2);
-    Check4->setObjectName(u"Check4"_s);
+    Check4 = kasto::neu<QCheckBox>(Frame2, u"Check4"_s, kasto::twips(720, 2880, 1575, 255), u"mit Password ?"_s);
     Check4->setToolTip(u"Das Archiv wird mit einem Password verschlüsselt."_s);
-    Check4->setGeometry(kasto::twips(720, 2880, 1575, 255));
     for (int top : {960, 1800, 2400})
         linie(Frame2, top);
 
-    Command5 = new QPushButton(u"<"_s, this);
-    Command5->setObjectName(u"Command5"_s);
+    Command5 = kasto::neu<QPushButton>(this, u"Command5"_s, kasto::twips(8880, 3780, 375, 255), u"<"_s);
     Command5->setToolTip(u"Fenster schliessen"_s);
-    Command5->setGeometry(kasto::twips(8880, 3780, 375, 255));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(u"Label1"_s);
-    Label1->setGeometry(kasto::twips(240, 3780, 8535, 255));
+    Label1 = kasto::neu<QLabel>(this, u"Label1"_s, kasto::twips(240, 3780, 8535, 255));
     Label1->setTextFormat(Qt::PlainText);
 
     VFzip1 = new ZipComponent(this);

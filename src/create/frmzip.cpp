@@ -243,7 +243,6 @@ QString frmZip::ordnerPrefix() const
 
 void frmZip::beginnen()
 {
-    setCursor(Qt::WaitCursor);
     me_ref();
     Label1->clear();
     m_fehler.clear();

@@ -27,14 +27,18 @@ namespace {
 const QString kFertig = u"            *** fertig ***"_s;
 
 // Rows sort by the text of the key column, letters without regard to case.
+int vergleiche(const QTreeWidgetItem &a, const QTreeWidgetItem &b, int column)
+{
+    return a.text(column).compare(b.text(column), Qt::CaseInsensitive);
+}
+
 class EintragZeile : public QTreeWidgetItem
 {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem &other) const override
     {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+        return vergleiche(*this, other, treeWidget() ? treeWidget()->sortColumn() : 0) < 0;
     }
 };
 
@@ -118,12 +122,11 @@ int frmUnzip::sortedPlace(const QTreeWidgetItem *row) const
 {
     if (!m_sorted)
         return 0;
-    const QString key = row->text(m_sortColumn);
     int lo = 0;
     int hi = ListView1->topLevelItemCount();
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        const int c = ListView1->topLevelItem(mid)->text(m_sortColumn).compare(key, Qt::CaseInsensitive);
+        const int c = vergleiche(*ListView1->topLevelItem(mid), *row, m_sortColumn);
         const bool before = m_sortOrder == Qt::AscendingOrder ? c <= 0 : c >= 0;
         if (before)
             lo = mid + 1;
@@ -273,7 +276,6 @@ bool frmUnzip::entpacken(const QList<QToolButton *> &group, const std::function<
         return false;
     }
     VFunzip1->setTargetFolder(kasto::UnzipOrdner);
-    setCursor(Qt::WaitCursor);
     ref();
     setBusy(true);
     guarded(work);

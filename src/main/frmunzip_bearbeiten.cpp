@@ -71,7 +71,6 @@ void frmUnzip::Command3_Click()
     const int modus = dlg ? dlg->modus() : -1;
     const QString muster = dlg ? dlg->Text1->text().trimmed() : QString();
 
-    setCursor(Qt::WaitCursor);
     ref();
     setBusy(true);
     bool entfernt = false; // a removal ran in this use
